@@ -1,0 +1,114 @@
+// The widgets of a row: the left cell (indent spacer, check box) and the
+// right cell (tick mark, indent spacer, proposed name), on grid line rownmb
+// of each panel's grid-bag sizer.
+
+#include <filerow/filerow.h>
+
+#include <wx/gbsizer.h>
+
+#include <stdexcept>
+
+#include "display_text.h"
+
+namespace filerow {
+
+namespace {
+
+constexpr int indent_step = 15;
+constexpr const char* blank_tick = "  ";
+
+wxGridBagSizer& grid(wxSizer* sizer, const char* which) {
+  auto* bag = dynamic_cast<wxGridBagSizer*>(sizer);
+  if (bag == nullptr)
+    throw std::logic_error(std::string("Filerow: ") + which +
+                           " is not set to a grid-bag sizer");
+  return *bag;
+}
+
+wxWindow& window(wxWindow* parent, const char* which) {
+  if (parent == nullptr)
+    throw std::logic_error(std::string("Filerow: ") + which + " is not set");
+  return *parent;
+}
+
+// Places a cell; a grid line already taken is refused with an error rather
+// than the toolkit's assertion.
+void place(wxGridBagSizer& sizer, std::unique_ptr<wxBoxSizer> cell, int rownmb, int column,
+           int flag) {
+  wxGBPosition position(rownmb, column);
+  if (rownmb < 0 || sizer.CheckForIntersection(position, wxDefaultSpan))
+    throw std::invalid_argument("Filerow: grid line " + std::to_string(rownmb) +
+                                " cannot take a cell in column " + std::to_string(column));
+  sizer.Add(cell.get(), position, wxDefaultSpan, flag, 2);
+  cell.release();
+}
+
+}  // namespace
+
+std::string Filerow::propose() const {
+  const host::Transform& transform = context().transform;
+  return transform ? transform(name()) : name();
+}
+
+void Filerow::add_left_cell(int rownmb) {
+  RowContext shared = context();
+  wxGridBagSizer& sizer1 = grid(shared.sizer1, "sizer1");
+  auto cell1_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
+  auto* box = new wxCheckBox(&window(shared.wxparent1, "wxparent1"), wxID_ANY,
+                             to_label(name()), wxDefaultPosition, wxDefaultSize,
+                             wxCHK_3STATE);
+  checkbox_ = box;
+  set_textwidth(std::max(textwidth(), box->GetSize().GetWidth()));
+  box->Bind(wxEVT_CHECKBOX, &Filerow::handle_checkbox, this);
+  cell1_sizer->AddSpacer(indent_step * indent_);
+  cell1_sizer->Add(box, 0, wxALL, 0);
+  place(sizer1, std::move(cell1_sizer), rownmb, 0, 1);
+}
+
+void Filerow::setup_leftside(int rownmb) {
+  add_left_cell(rownmb);
+  nodes()->insert(checkbox(), shared_from_this());
+}
+
+void Filerow::make_tick_and_proposed(const std::string& tickvalue,
+                                     const std::string& newname) {
+  wxWindow& parent = window(context().wxparent2, "wxparent2");
+  wxSize size(textwidth(), -1);
+  auto* mark = new wxTextCtrl(&parent, wxID_ANY, wxString::FromUTF8(tickvalue),
+                              wxDefaultPosition, size, wxBORDER_NONE | wxTE_READONLY);
+  tick_ = mark;
+  mark->SetMinSize(wxSize(20, -1));
+  auto* text = new wxTextCtrl(&parent, wxID_ANY, to_display(newname), wxDefaultPosition,
+                              size, wxBORDER_NONE);
+  proposed_ = text;
+  text->Bind(wxEVT_TEXT, &Filerow::handle_proposed_update, this);
+}
+
+void Filerow::setup_rightside(int rownmb) {
+  wxGridBagSizer& sizer2 = grid(context().sizer2, "sizer2");
+  auto cell2_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
+  std::string newname = propose();
+  ticked_ = !newname.empty() && to_display(newname) != to_display(name());
+  make_tick_and_proposed(ticked_ ? tick_mark : blank_tick, newname);
+  cell2_sizer->Add(tick(), 0, wxALL | wxEXPAND, 0);
+  cell2_sizer->AddSpacer(indent_step * indent_);
+  cell2_sizer->Add(proposed(), 0, wxALL | wxEXPAND, 0);
+  place(sizer2, std::move(cell2_sizer), rownmb, 1, wxEXPAND);
+  propnodes()->insert(proposed(), shared_from_this());
+}
+
+void Filerow::setup(int rownmb) {
+  add_left_cell(rownmb);
+  wxGridBagSizer& sizer2 = grid(context().sizer2, "sizer2");
+  auto cell2_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
+  make_tick_and_proposed(blank_tick, propose());
+  cell2_sizer->AddSpacer(indent_step * indent_);
+  cell2_sizer->Add(tick(), 0, wxALL | wxEXPAND, 0);
+  cell2_sizer->Add(proposed(), 0, wxALL | wxEXPAND, 0);
+  place(sizer2, std::move(cell2_sizer), rownmb, 1, wxEXPAND);
+  Row self = shared_from_this();
+  nodes()->insert(checkbox(), self);
+  propnodes()->insert(proposed(), self);
+}
+
+}  // namespace filerow

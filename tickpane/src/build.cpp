@@ -1,0 +1,114 @@
+// The build: one row per folder and file on the path of each scanned name,
+// made in display order, then finished as leaf or branch.
+
+#include <tickpane/tickpane.h>
+
+#include <wx/utils.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace tickpane {
+
+namespace {
+
+constexpr char separator = '/';
+
+std::vector<std::string> split_path(const std::string& name) {
+  std::vector<std::string> path{""};
+  std::size_t start = 0;
+  for (std::size_t at; (at = name.find(separator, start)) != std::string::npos;
+       start = at + 1)
+    path.push_back(name.substr(start, at - start));
+  path.push_back(name.substr(start));
+  return path;
+}
+
+double seconds_since(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+std::pair<Row, Filetree::Branchnodes> Filetree::add_branch(
+    const std::string& name, const Branchnodes& branchnodes) {
+  std::vector<std::string> path = split_path(name);
+  std::size_t i = 0;
+  Row current = head_;
+  while (i < path.size() && i < branchnodes.size() && path[i] == branchnodes[i]->name())
+    current = branchnodes[i++];
+  Branchnodes branch(branchnodes.begin(), branchnodes.begin() + i);
+  if (i < path.size() && !branch.empty()) {
+    if (Row existing = branch.back()->children().find(path[i])) {
+      current = existing;
+      branch.push_back(existing);
+      ++i;
+    }
+  }
+  for (; i < path.size(); ++i) {
+    Filerow::Branch rowbranch(path.begin(), path.begin() + i + 1);
+    current = Filerow::create(std::move(rowbranch), current, static_cast<int>(i), rownmb_);
+    current->update_parent();
+    current->format_row_leftside();
+    current->setup_rightside(rownmb_);
+    branch.push_back(current);
+    ++rownmb_;
+  }
+  return {current, branch};
+}
+
+void Filetree::build() {
+  rownmb_ = 0;
+  nmbleaves_ = 0;
+  head_ = Filerow::create({""}, nullptr, -1, rownmb_ - 1);
+  progress("Building filetree for " + location_);
+  std::vector<std::string> names;
+  {
+    wxBusyCursor busy;
+    Branchnodes branch{head_};
+    auto start = std::chrono::steady_clock::now();
+    names = get_names();
+    double scan_seconds = seconds_since(start);
+    start = std::chrono::steady_clock::now();
+    for (const std::string& name : names) {
+      progress("Processing " + name);
+      auto [row, path] = add_branch(name, branch);
+      branch = std::move(path);
+      on_add_node(row);
+    }
+    double branch_seconds = seconds_since(start);
+    std::printf("++++++++++ '%s' for %zu %s ~ get_names: %10.3f, branches elapsed: %10.3f\n",
+                location_.c_str(), names.size(), config_->folders() ? "folders" : "files",
+                scan_seconds, branch_seconds);
+    std::fflush(stdout);
+  }
+  finish_rows();
+  if (on_progress_) {
+    std::string what = config_->folders() ? "folders" : "files";
+    if (nmbleaves_ != 0)
+      progress(std::to_string(nmbleaves_) + " " + what + " found for " + location_);
+    else
+      progress("No " + what + " found in " + location_);
+  }
+  on_built();
+}
+
+void Filetree::finish_rows() {
+  for (const auto& [widget, row] : *filerow::nodes()) {
+    wxTextCtrl* proposed = row->proposed();
+    if (proposed == nullptr)
+      throw std::logic_error("Filetree.build: row '" + row->name() +
+                             "' has no proposed-name control");
+    if (row->leaf()) {
+      row->bind_right_click(*proposed);
+      ++nmbleaves_;
+    } else {
+      row->set_right_click();
+      proposed->SetEditable(false);
+      row->bind_right_click(*row->checkbox());
+    }
+    row->format_row_rightside();
+  }
+}
+
+}  // namespace tickpane

@@ -1,0 +1,62 @@
+// The tree object: settings of one scan, the shared row context, the hooks.
+
+#include <tickpane/tickpane.h>
+
+#include <filesystem>
+
+#include <stdexcept>
+
+namespace tickpane {
+
+const char* const version = "1.0";
+
+void dprint(const std::string& text) { host::services().dprint(text); }
+
+namespace {
+
+// The absolute, normalised form of a location: relative ones are taken
+// against the current directory, "." and ".." folded, no trailing separator.
+std::string absolute_location(const std::string& location) {
+  std::filesystem::path path(location.empty() ? "." : location);
+  path = std::filesystem::absolute(path).lexically_normal();
+  std::string text = path.string();
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text;
+}
+
+std::string settle_pattern(const host::Config& config) {
+  if (std::optional<std::string> pattern = config.pattern()) return *pattern;
+  // Windows would take "*.*" for files; everywhere else both modes take "*".
+  config.folders();
+  return "*";
+}
+
+}  // namespace
+
+Filetree::Filetree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
+                   std::shared_ptr<const host::Config> config, host::Transform transform,
+                   host::Progress on_progress)
+    : wxparent1_(parent1),
+      wxparent2_(parent2),
+      sizer1_(sizer1),
+      sizer2_(sizer2),
+      config_(std::move(config)),
+      on_progress_(std::move(on_progress)) {
+  if (!config_) throw std::invalid_argument("Filetree: no configuration given");
+  location_ = absolute_location(config_->location());
+  pattern_ = settle_pattern(*config_);
+  filerow::replace_registries();
+  filerow::Filerow::set_context({parent1, parent2, sizer1, sizer2, std::move(transform)});
+}
+
+Filetree::~Filetree() = default;
+
+void Filetree::progress(const std::string& text) const {
+  if (on_progress_) on_progress_(text);
+}
+
+void Filetree::on_add_node(const Row&) {}
+
+void Filetree::on_built() {}
+
+}  // namespace tickpane
