@@ -45,6 +45,8 @@ void place(wxGridBagSizer& sizer, std::unique_ptr<wxBoxSizer> cell, int rownmb, 
 
 }  // namespace
 
+int Filerow::spacer() const { return indent_step * std::max(0, indent_); }
+
 std::string Filerow::propose() const {
   const host::Transform& transform = context().transform;
   return transform ? transform(name()) : name();
@@ -60,7 +62,7 @@ void Filerow::add_left_cell(int rownmb) {
   checkbox_ = box;
   set_textwidth(std::max(textwidth(), box->GetSize().GetWidth()));
   box->Bind(wxEVT_CHECKBOX, &Filerow::handle_checkbox, this);
-  cell1_sizer->AddSpacer(indent_step * indent_);
+  cell1_sizer->AddSpacer(spacer());
   cell1_sizer->Add(box, 0, wxALL, 0);
   place(sizer1, std::move(cell1_sizer), rownmb, 0, 1);
 }
@@ -91,7 +93,7 @@ void Filerow::setup_rightside(int rownmb) {
   ticked_ = !newname.empty() && to_display(newname) != to_display(name());
   make_tick_and_proposed(ticked_ ? tick_mark : blank_tick, newname);
   cell2_sizer->Add(tick(), 0, wxALL | wxEXPAND, 0);
-  cell2_sizer->AddSpacer(indent_step * indent_);
+  cell2_sizer->AddSpacer(spacer());
   cell2_sizer->Add(proposed(), 0, wxALL | wxEXPAND, 0);
   place(sizer2, std::move(cell2_sizer), rownmb, 1, wxEXPAND);
   propnodes()->insert(proposed(), shared_from_this());
@@ -102,7 +104,7 @@ void Filerow::setup(int rownmb) {
   wxGridBagSizer& sizer2 = grid(context().sizer2, "sizer2");
   auto cell2_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
   make_tick_and_proposed(blank_tick, propose());
-  cell2_sizer->AddSpacer(indent_step * indent_);
+  cell2_sizer->AddSpacer(spacer());
   cell2_sizer->Add(tick(), 0, wxALL | wxEXPAND, 0);
   cell2_sizer->Add(proposed(), 0, wxALL | wxEXPAND, 0);
   place(sizer2, std::move(cell2_sizer), rownmb, 1, wxEXPAND);
