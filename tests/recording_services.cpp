@@ -1,5 +1,7 @@
 #include "recording_services.h"
 
+#include <wx/window.h>
+
 #include <stdexcept>
 
 wxFont RecordingServices::Tree::font() const {
@@ -24,7 +26,12 @@ std::shared_ptr<const host::Style> RecordingServices::menu_style() {
 
 void RecordingServices::format_widget(wxObject& widget, const host::Style& style) {
   if (failing == "format_widget") throw std::runtime_error("format_widget failed");
-  formatted.emplace_back(&widget, dynamic_cast<const Menu*>(&style) ? "menu" : "tree");
+  Formatted call{&widget, dynamic_cast<const Menu*>(&style) ? "menu" : "tree", {}, {}};
+  if (auto* window = dynamic_cast<wxWindow*>(&widget)) {
+    call.font = window->GetFont();
+    call.background = window->GetBackgroundColour();
+  }
+  formatted.push_back(call);
 }
 
 std::string RecordingServices::andlist(const std::vector<std::string>& names,

@@ -27,8 +27,14 @@ class RecordingServices : public host::Services {
   void dprint(const std::string& text) override;
   void report_handler_error(std::exception_ptr error) override;
 
-  /// "tree" or "menu" with the widget's address, one entry per format_widget.
-  std::vector<std::pair<const wxObject*, std::string>> formatted;
+  /// One entry per format_widget call, with what the widget showed then.
+  struct Formatted {
+    const wxObject* widget;
+    std::string style;  ///< "tree" or "menu"
+    wxFont font;        ///< the window's font at the call (invalid for menu items)
+    wxColour background;
+  };
+  std::vector<Formatted> formatted;
   std::vector<std::string> handler_errors;
   int theme_reads = 0;
   /// When set, the named service throws std::runtime_error("<name> failed").

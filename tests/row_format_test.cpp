@@ -1,0 +1,116 @@
+#include <filerow/filerow.h>
+
+#include <stdexcept>
+
+#include "fixture.h"
+
+using filerow::Filerow;
+using filerow::Row;
+
+namespace {
+
+const RecordingServices::Tree theme;
+
+bool same_font(const wxFont& a, const wxFont& b) {
+  return a.GetWeight() == b.GetWeight() && a.GetStyle() == b.GetStyle();
+}
+
+}  // namespace
+
+class RowFormat : public PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    filerow::replace_registries();
+    Filerow::set_context({panel1, panel2, sizer1, sizer2, {}});
+    head = Filerow::create({""}, nullptr, -1, -1);
+  }
+  Row add(const std::string& name, Row parent, int rownmb) {
+    Filerow::Branch branch = parent->branch();
+    branch.push_back(name);
+    Row row = Filerow::create(branch, parent, static_cast<int>(branch.size()) - 1, rownmb);
+    row->update_parent();
+    row->setup_rightside(rownmb);
+    return row;
+  }
+  Row head;
+};
+
+TEST_F(RowFormat, FontsAndBackgroundsFollowTheDecisionTable) {
+  Row folder = add("folder", head, 0);
+  Row leaf = add("leaf", folder, 1);
+  for (bool collapsed : {false, true})
+    for (wxCheckBoxState state : {wxCHK_UNCHECKED, wxCHK_CHECKED, wxCHK_UNDETERMINED})
+      for (const Row& row : {folder, leaf})
+        for (bool renamed : {false, true}) {
+          SCOPED_TRACE(row->name() + (collapsed ? " collapsed" : "") + " state " +
+                       std::to_string(state) + (renamed ? " renamed" : ""));
+          row->set_collapsed(collapsed);
+          row->checkbox()->Set3StateValue(state);
+          row->proposed()->ChangeValue(renamed ? "Leaf" : row->name());
+          row->format_row();
+          wxFont plain = collapsed ? theme.collapsed_font() : theme.font();
+          wxColour back = state == wxCHK_CHECKED ? theme.selected_background() : theme.background();
+          EXPECT_TRUE(same_font(row->checkbox()->GetFont(), plain));
+          EXPECT_TRUE(same_font(row->tick()->GetFont(), plain));
+          EXPECT_EQ(row->checkbox()->GetBackgroundColour(), back);
+          EXPECT_EQ(row->proposed()->GetBackgroundColour(), back);
+          wxFont name_font = !row->leaf() ? plain : renamed ? theme.bold_font() : theme.font();
+          EXPECT_TRUE(same_font(row->proposed()->GetFont(), name_font));
+        }
+}
+
+TEST_F(RowFormat, FontComesBeforeTheHostsStylingAndBackgroundAfter) {
+  Row leaf = add("leaf", head, 0);
+  leaf->set_collapsed(true);
+  leaf->checkbox()->Set3StateValue(wxCHK_CHECKED);
+  services->formatted.clear();
+  leaf->format_row();
+  ASSERT_EQ(services->formatted.size(), 3u);
+  const auto& calls = services->formatted;
+  EXPECT_EQ(calls[0].widget, leaf->checkbox());
+  EXPECT_EQ(calls[1].widget, leaf->tick());
+  EXPECT_EQ(calls[2].widget, leaf->proposed());
+  for (const auto& call : calls) {
+    EXPECT_EQ(call.style, "tree");
+    EXPECT_TRUE(same_font(call.font, theme.collapsed_font()));
+    EXPECT_NE(call.background, theme.selected_background());
+  }
+  // xformat_row ends in the same state, by its own order of calls.
+  leaf->proposed()->ChangeValue("other");
+  leaf->format_row();
+  wxFont after_format = leaf->proposed()->GetFont();
+  services->formatted.clear();
+  leaf->xformat_row();
+  EXPECT_EQ(services->formatted.size(), 3u);
+  EXPECT_TRUE(same_font(leaf->proposed()->GetFont(), after_format));
+  EXPECT_EQ(leaf->checkbox()->GetBackgroundColour(), theme.selected_background());
+}
+
+TEST_F(RowFormat, RowWithoutRightSideFormatsItsCheckBoxOnlyCollapsedOrNot) {
+  Row bare = Filerow::create({"", "bare"}, head, 1, 0);
+  for (bool collapsed : {false, true}) {
+    bare->set_collapsed(collapsed);
+    services->formatted.clear();
+    bare->format_row();
+    bare->xformat_row();
+    ASSERT_EQ(services->formatted.size(), 2u);
+    EXPECT_EQ(services->formatted[0].widget, bare->checkbox());
+  }
+}
+
+TEST_F(RowFormat, ThemeIsReadOnEveryCallAndItsErrorsReachTheCaller) {
+  Row leaf = add("leaf", head, 0);
+  int before = services->theme_reads;
+  leaf->format_row();
+  int per_call = services->theme_reads - before;
+  EXPECT_GT(per_call, 0);
+  leaf->format_row();
+  EXPECT_EQ(services->theme_reads - before, 2 * per_call);
+
+  services->failing = "format_widget";
+  EXPECT_THROW(leaf->format_row_leftside(), std::runtime_error);
+  EXPECT_TRUE(same_font(leaf->checkbox()->GetFont(), theme.font()));  // the font was set first
+  services->failing = "theme";
+  EXPECT_THROW(leaf->format_row(), std::runtime_error);
+}
