@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/init.h>
 
 namespace {
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
   wxEntryStart(argc, argv);
   wxSetAssertHandler(fail_test);
   if (!wxTheApp->CallOnInit()) return 1;
+  // An active loop, so that pending events can be dispatched between steps.
+  wxGUIEventLoop loop;
+  wxEventLoopActivator activate(&loop);
   int result = RUN_ALL_TESTS();
   wxTheApp->OnExit();
   wxEntryCleanup();

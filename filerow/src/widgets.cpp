@@ -6,6 +6,7 @@
 
 #include <wx/gbsizer.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "display_text.h"
@@ -84,6 +85,20 @@ void Filerow::make_tick_and_proposed(const std::string& tickvalue,
                               size, wxBORDER_NONE);
   proposed_ = text;
   text->Bind(wxEVT_TEXT, &Filerow::handle_proposed_update, this);
+  align_heights();
+}
+
+void Filerow::align_heights() {
+  // Each panel's sizer sizes its grid lines on its own, and on GTK 3 a check
+  // box stands taller than a borderless text control: one height for all
+  // three widgets keeps the two panels aligned row by row.
+  wxCheckBox* box = checkbox();
+  if (box == nullptr) return;
+  int height = std::max(
+      {box->GetBestSize().y, tick()->GetBestSize().y, proposed()->GetBestSize().y});
+  for (wxWindow* widget : {static_cast<wxWindow*>(box), static_cast<wxWindow*>(tick()),
+                           static_cast<wxWindow*>(proposed())})
+    widget->SetMinSize(wxSize(widget->GetMinSize().x, height));
 }
 
 void Filerow::setup_rightside(int rownmb) {

@@ -181,6 +181,7 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   void add_left_cell(int rownmb);
   void make_tick_and_proposed(const std::string& tickvalue, const std::string& newname);
   std::string propose() const;
+  void align_heights();
   /// Width of the indentation spacer in both cells.
   int spacer() const;
   void embolden_if_changed();
