@@ -16,7 +16,7 @@ TEST(DefaultServices, AndlistJoinsWithCommasAndAFinalAnd) {
   EXPECT_EQ(services.andlist({"a", "b", "c"}, "'"), "'a', 'b' and 'c'");
 }
 
-TEST(DefaultServices, ThemeIsReadableAndStylingKeepsTheFont) {
+TEST(DefaultServices, ThemeIsReadableAndStylingKeepsFontAndColours) {
   host::DefaultServices services;
   auto tree = services.tree_style();
   EXPECT_TRUE(tree->font().IsOk());
@@ -27,8 +27,10 @@ TEST(DefaultServices, ThemeIsReadableAndStylingKeepsTheFont) {
   auto* frame = new wxFrame(nullptr, wxID_ANY, "x");
   auto* box = new wxCheckBox(frame, wxID_ANY, "x");
   box->SetFont(tree->bold_font());
+  box->SetBackgroundColour(tree->selected_background());
   services.format_widget(*box, *tree);
   EXPECT_EQ(box->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+  EXPECT_EQ(box->GetBackgroundColour(), tree->selected_background());
   frame->Destroy();
 }
 

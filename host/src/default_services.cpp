@@ -1,9 +1,7 @@
 #include <host/services.h>
 
 #include <wx/app.h>
-#include <wx/menuitem.h>
 #include <wx/settings.h>
-#include <wx/window.h>
 
 #include <cstdio>
 
@@ -46,10 +44,9 @@ std::shared_ptr<const Style> DefaultServices::menu_style() {
   return std::make_shared<SystemMenuStyle>();
 }
 
-void DefaultServices::format_widget(wxObject& widget, const Style&) {
-  if (auto* window = dynamic_cast<wxWindow*>(&widget))
-    window->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
-}
+// The system theme already styles every widget; each extra colour set here
+// would cost GTK a restyle of the widget's siblings.
+void DefaultServices::format_widget(wxObject&, const Style&) {}
 
 std::string DefaultServices::andlist(const std::vector<std::string>& names,
                                      const std::string& quote) {

@@ -83,7 +83,7 @@ HOST_API void run_guarded(const std::function<void()>& body) noexcept;
 
 /// The stand-alone services: the system's GUI font (italic when collapsed,
 /// bold for changed names), the window colour and a light tint of the
-/// selection colour, a format_widget that sets the window text colour, an
+/// selection colour, a format_widget that leaves the system's styling, an
 /// andlist that writes 'a', 'b' and 'c', a dprint to standard error, and
 /// handler errors offered to wxApp::OnExceptionInMainLoop (true: go on;
 /// false: the main loop ends) and, when that hook rethrows as its default
