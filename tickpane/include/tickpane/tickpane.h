@@ -55,7 +55,35 @@ class TICKPANE_API Filetree {
   Filetree& operator=(const Filetree&) = delete;
 
   /// collect all the file/folder names and sort them lexigraphically: the
-  /// relative names below `location` that match `pattern`, by byte order.
+  /// entries at or below `location` whose own name matches `pattern`, as
+  /// paths relative to `location` joined with '/', each once, sorted by
+  /// unsigned byte order (std::string's <; code point order for UTF-8).
+  ///
+  /// Walks top-down (a folder's entries, then its sub-folders in turn) and
+  /// never enters a link. config's folders() and recursive() are read at each
+  /// call: folder mode collects sub-folders, links to folders included;
+  /// otherwise every other entry, broken links included. Not recursive: only
+  /// the entries directly in `location`. Folders whose names do not match
+  /// are still walked.
+  ///
+  /// Names are the file system's bytes, kept exactly in std::string, whether
+  /// or not they are valid UTF-8 (a Python host gets the strings os.walk
+  /// gives, with surrogateescape). Matching reads a name as characters: a
+  /// well-formed UTF-8 sequence is one, and so is each other byte, whatever
+  /// the process's locale. Pattern: `*` any run of characters, `?` one,
+  /// `[a-z]` one of a set, `[!a-z]` one not in it (`]` first is a member, `^`
+  /// is not special), anything else itself, case-sensitive. A leading "." is
+  /// not special; backslash is an ordinary character, not an escape (`[*]`
+  /// matches a star); a `[` without its `]` matches itself; an empty pattern
+  /// collects nothing.
+  ///
+  /// A missing location, or one that is not a folder, gives an empty list; a
+  /// folder that cannot be read is left out with all below it. Neither is
+  /// reported. While on_progress is set, each folder listed counts
+  /// `progresscnt` down (it carries over between calls); a folder that finds
+  /// it at 0 is reported as "Processing " + its full path, and the count
+  /// starts again at 10, so one report per ten folders. Errors from config or
+  /// on_progress pass to the caller.
   std::vector<std::string> get_names();
 
   /// returns the new rootnodes (the last element of which is the parent for
