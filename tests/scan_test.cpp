@@ -1,0 +1,359 @@
+// The directory scan on real folders: no widgets, no display.
+
+#include <gtest/gtest.h>
+#include <host/config.h>
+#include <tickpane/tickpane.h>
+
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+using Names = std::vector<std::string>;
+
+namespace {
+
+Names sorted(Names names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+tickpane::Filetree make_tree(std::shared_ptr<const host::Config> config,
+                             host::Progress on_progress = {}) {
+  return tickpane::Filetree(nullptr, nullptr, nullptr, nullptr, std::move(config), {},
+                            std::move(on_progress));
+}
+
+Names names_of(const fs::path& location, const std::string& pattern = "*", bool folders = false,
+               bool recursive = true) {
+  auto config = std::make_shared<host::PlainConfig>(location.string(), pattern, folders, recursive);
+  return make_tree(config).get_names();
+}
+
+int open_descriptors() {
+  return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
+}
+
+}  // namespace
+
+// Each test works in a fresh folder of its own, removed afterwards.
+class Scan : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string name = (fs::temp_directory_path() / "scan_test.XXXXXX").string();
+    ASSERT_NE(mkdtemp(name.data()), nullptr);
+    root = fs::canonical(name);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    for (const fs::path& path : locked) fs::permissions(path, fs::perms::owner_all, ignored);
+    fs::remove_all(root, ignored);
+  }
+
+  /// An empty file at `relative`, with the folders on its way.
+  void file(const std::string& relative) {
+    fs::create_directories((root / relative).parent_path());
+    std::ofstream(root / relative).put('x');
+  }
+  void folder(const std::string& relative) { fs::create_directories(root / relative); }
+  void link(const std::string& target, const std::string& relative) {
+    fs::create_symlink(target, root / relative);
+  }
+
+  /// Runs `scan` in a child that cannot read what a plain user cannot (root
+  /// gives up its privileges there); nullopt if that child could still read
+  /// `unreadable`, so the test would check nothing.
+  std::optional<Names> scan_without_privileges(const fs::path& unreadable,
+                                               const std::function<Names()>& scan) {
+    fs::permissions(root, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    int channel[2];
+    if (pipe(channel) != 0) return std::nullopt;
+    const pid_t child = fork();
+    if (child == 0) {
+      close(channel[0]);
+      if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+        _exit(3);
+      if (access(unreadable.c_str(), R_OK) == 0) _exit(2);
+      std::string out;
+      for (const std::string& name : scan()) out += name + '\0';
+      _exit(write(channel[1], out.data(), out.size()) == static_cast<ssize_t>(out.size()) ? 0 : 4);
+    }
+    close(channel[1]);
+    std::string in;
+    char buffer[4096];
+    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) in.append(buffer, got);
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    Names names;
+    for (size_t at = 0, end; (end = in.find('\0', at)) != std::string::npos; at = end + 1)
+      names.push_back(in.substr(at, end - at));
+    return names;
+  }
+
+  fs::path root;
+  std::vector<fs::path> locked;
+};
+
+TEST_F(Scan, CollectsMatchingFilesAtEveryLevelSortedByByteOrder) {
+  for (const char* name : {"a.txt", "B.txt", "readme", ".hidden.txt", "a-b.txt", "a/b.txt",
+                           "folder.txt/inner.txt", "logs/old/deep.txt", "logs/old/deep.log"})
+    file(name);
+  folder("empty.txt");
+
+  // '/' sorts like any other byte: after '-' and '.', before letters.
+  EXPECT_EQ(names_of(root, "*.txt"),
+            (Names{".hidden.txt", "B.txt", "a-b.txt", "a.txt", "a/b.txt", "folder.txt/inner.txt",
+                   "logs/old/deep.txt"}));
+}
+
+TEST_F(Scan, FolderModeCollectsEveryFolderAndNoFile) {
+  for (const char* name : {"one/two/three/f", "one/g", "top"}) file(name);
+  folder("four");
+  folder("one/ten");
+
+  EXPECT_EQ(names_of(root, "*", true),
+            (Names{"four", "one", "one/ten", "one/two", "one/two/three"}));
+  // "one" does not match, yet the folders below it are walked.
+  EXPECT_EQ(names_of(root, "t*", true), (Names{"one/ten", "one/two", "one/two/three"}));
+  EXPECT_EQ(names_of(root, "*", false), (Names{"one/g", "one/two/three/f", "top"}));
+}
+
+TEST_F(Scan, NonRecursiveStaysInTheLocationAndIsReadAtEveryScan) {
+  for (const char* name : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"}) file(name);
+  for (int i = 0; i < 20; ++i) folder("many/f" + std::to_string(i));
+  auto config = std::make_shared<host::PlainConfig>(root.string(), "*", false, false);
+  Names reports;
+  auto tree = make_tree(config, [&](const std::string& text) { reports.push_back(text); });
+
+  EXPECT_EQ(tree.get_names(), (Names{"a.txt"}));
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(tree.progresscnt(), 9) << "only the location itself is listed";
+  config->set_folders(true);
+  EXPECT_EQ(tree.get_names(), (Names{"many", "sub"}));
+
+  config->set_recursive(true);
+  config->set_folders(false);
+  EXPECT_EQ(tree.get_names(), (Names{"a.txt", "sub/b.txt", "sub/deeper/c.txt"}));
+}
+
+TEST_F(Scan, PatternFollowsShellWildcardRules) {
+  const Names all{"a.txt", "b.TXT", ".profile", "abc", "a\\b", "a*", "[", "[x", "]", "^", "x",
+                  "-", "README"};
+  for (const std::string& name : all) file(name);
+  const auto expect = [&](const std::string& pattern, const Names& names) {
+    EXPECT_EQ(names_of(root, pattern), sorted(names)) << "pattern " << pattern;
+  };
+
+  expect("*", all);
+  expect("*.txt", {"a.txt"});
+  expect("*.*", {"a.txt", "b.TXT", ".profile"});
+  expect(".*", {".profile"});
+  expect("?", {"[", "]", "^", "x", "-"});
+  expect("[a-b]*", {"a.txt", "b.TXT", "abc", "a\\b", "a*"});
+  expect("[!a-z]*", {".profile", "[", "[x", "]", "^", "-", "README"});
+  expect("[]]", {"]"});
+  expect("[!]]", {"[", "^", "x", "-"});
+  expect("[^x]", {"^", "x"});
+  expect("[z-a]", {});
+  // No escapes: a backslash is itself, a set holds a literal star.
+  expect("a\\b", {"a\\b"});
+  expect("a\\*", {"a\\b"});
+  expect("a[*]", {"a*"});
+  // A bracket that never closes is itself.
+  expect("[", {"["});
+  expect("[x", {"[x"});
+  expect("", {});
+}
+
+TEST_F(Scan, OddNamesAreKeptExactlyAndMatchAsCharacters) {
+  const std::string cafe = "caf\xc3\xa9", latin = "caf\xe9", replaced = "caf\xef\xbf\xbd";
+  const std::string longest(255, 'n');
+  // An encoded surrogate and an overlong '/' are three stray bytes each.
+  const std::string surrogate = "\xed\xa0\x80", overlong = "\xe0\x80\xaf";
+  const Names all{cafe,   latin,         replaced, "\xff",          "\xfe",   surrogate,
+                  "\xc3", "line\nbreak", longest,  "\xff dir/\xfe", overlong};
+  for (const std::string& name : all) file(name);
+
+  for (const char* locale : {"C", "C.UTF-8"}) {
+    SCOPED_TRACE(locale);
+    ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);
+    EXPECT_EQ(names_of(root), sorted(all));
+    EXPECT_EQ(names_of(root, "caf?"), (Names{cafe, latin, replaced}));
+    EXPECT_EQ(names_of(root, "caf??"), Names{});
+    EXPECT_EQ(names_of(root, "???"), (Names{overlong, surrogate}));
+    EXPECT_EQ(names_of(root, "*\xa9"), Names{}) << "a pattern's stray byte never splits a character";
+    EXPECT_EQ(names_of(root, "?"), (Names{"\xc3", "\xfe", "\xff", "\xff dir/\xfe"}));
+    EXPECT_EQ(names_of(root, "[\xfe-\xff]"), (Names{"\xfe", "\xff", "\xff dir/\xfe"}));
+    EXPECT_EQ(names_of(root, "line*"), Names{"line\nbreak"});
+    EXPECT_EQ(names_of(root, "n*n"), Names{longest});
+  }
+  std::setlocale(LC_ALL, "C");
+}
+
+TEST_F(Scan, LinksAreListedButNeverEntered) {
+  file("real/inside.txt");
+  link("real", "tofolder");
+  link("real/inside.txt", "tofile");
+  link("missing", "broken");
+  link(".", "loop");
+  link("self", "self");
+
+  EXPECT_EQ(names_of(root), (Names{"broken", "real/inside.txt", "self", "tofile"}));
+  EXPECT_EQ(names_of(root, "*", true), (Names{"loop", "real", "tofolder"}));
+  // A location that is itself a link to a folder is followed.
+  EXPECT_EQ(names_of(root / "tofolder"), Names{"inside.txt"});
+}
+
+TEST_F(Scan, MissingOrFileLocationGivesNoNamesAndNoProgress) {
+  file("plain");
+  for (const fs::path& location : {root / "missing", root / "plain", root / "plain" / "below"}) {
+    Names reports;
+    auto tree = make_tree(std::make_shared<host::PlainConfig>(location.string(), "*"),
+                          [&](const std::string& text) { reports.push_back(text); });
+    EXPECT_EQ(tree.get_names(), Names{}) << location;
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(tree.progresscnt(), 10);
+  }
+}
+
+TEST_F(Scan, UnreadableFolderIsLeftOutWithoutReport) {
+  for (const char* name : {"b.txt", "open/a.txt", "locked/secret.txt", "locked/inner/deep.txt"})
+    file(name);
+  fs::permissions(root / "locked", fs::perms::none);
+  locked.push_back(root / "locked");
+
+  const auto scan = [&](bool folders) {
+    return scan_without_privileges(root / "locked", [&] {
+      Names reports;
+      auto tree = make_tree(std::make_shared<host::PlainConfig>(root.string(), "*", folders),
+                            [&](const std::string& text) { reports.push_back(text); });
+      Names names = tree.get_names();
+      // Two folders listed; the locked one is not counted.
+      if (!reports.empty() || tree.progresscnt() != 8) names.push_back("<progress went wrong>");
+      return names;
+    });
+  };
+  const std::optional<Names> files = scan(false);
+  ASSERT_TRUE(files) << "could not make a folder unreadable";
+  EXPECT_EQ(*files, (Names{"b.txt", "open/a.txt"}));
+  // Listed in its parent, the locked folder itself is still a name.
+  EXPECT_EQ(scan(true), (Names{"locked", "open"}));
+  EXPECT_EQ(scan_without_privileges(root / "locked", [&] { return names_of(root / "locked"); }),
+            Names{});
+}
+
+TEST_F(Scan, LocationMayBeRelativeOrEndInASeparator) {
+  for (int i = 0; i < 10; ++i) file("s" + std::to_string(i) + "/x.txt");
+  file("y.txt");
+  Names expected{"y.txt"};
+  for (int i = 0; i < 10; ++i) expected.push_back("s" + std::to_string(i) + "/x.txt");
+  expected = sorted(expected);
+
+  const fs::path before = fs::current_path();
+  fs::current_path(root);
+  for (const std::string& location : {root.string() + "/", std::string("."), std::string("./")}) {
+    Names reports;
+    auto tree = make_tree(std::make_shared<host::PlainConfig>(location, "*"),
+                          [&](const std::string& text) { reports.push_back(text); });
+    EXPECT_EQ(tree.get_names(), expected) << location;
+    // The eleventh folder is reported, by its absolute path.
+    ASSERT_EQ(reports.size(), 1u) << location;
+    EXPECT_EQ(reports[0].rfind("Processing " + root.string() + "/s", 0), 0u) << reports[0];
+    EXPECT_EQ(reports[0].size(), std::string("Processing ").size() + root.string().size() + 3);
+  }
+  fs::current_path(before);
+
+  // The file system's root: names keep their first character.
+  const Names top = names_of("/", "*", true, false);
+  EXPECT_NE(std::find(top.begin(), top.end(), "tmp"), top.end());
+}
+
+TEST_F(Scan, DeepTreeIsWalkedToTheBottomAndBack) {
+  // 70 nested folders, then two branches of 130 more: the second branch is
+  // opened on the way back up, long after the folders above were left.
+  Names files, folders;
+  const auto descend = [&](std::string path, int levels) {
+    for (int level = 0; level < levels; ++level) {
+      path += "d";
+      folders.push_back(path);
+      file(path + "/g.txt");
+      files.push_back(path + "/g.txt");
+      path += "/";
+    }
+    return path;
+  };
+  const std::string fork = descend("", 70);
+  for (const char* branch : {"a", "b"}) {
+    folder(fork + branch);
+    folders.push_back(fork + branch);
+    descend(fork + branch + "/", 130);
+  }
+
+  const int before = open_descriptors();
+  int peak = before;
+  auto tree = make_tree(std::make_shared<host::PlainConfig>(root.string(), "*.txt"),
+                        [&](const std::string&) { peak = std::max(peak, open_descriptors()); });
+  EXPECT_EQ(tree.get_names(), sorted(files));
+  EXPECT_LT(peak - before, 100) << "folders held open all the way down";
+  EXPECT_EQ(names_of(root, "*", true), sorted(folders));
+}
+
+TEST_F(Scan, ProgressReportsOneFolderInTenAcrossScans) {
+  folder("c1/c2/c3/c4/c5/c6");
+  Names reports;
+  auto config = std::make_shared<host::PlainConfig>(root.string(), "*");
+  auto tree = make_tree(config, [&](const std::string& text) { reports.push_back(text); });
+
+  tree.get_names();
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(tree.progresscnt(), 3);
+  tree.get_names();
+  EXPECT_EQ(reports, Names{"Processing " + root.string() + "/c1/c2/c3"});
+  EXPECT_EQ(tree.progresscnt(), 6);
+  tree.get_names();
+  EXPECT_EQ(reports.back(), "Processing " + root.string() + "/c1/c2/c3/c4/c5/c6");
+  EXPECT_EQ(reports.size(), 2u);
+
+  auto quiet = make_tree(config);
+  quiet.get_names();
+  quiet.get_names();
+  EXPECT_EQ(quiet.progresscnt(), 10);
+}
+
+TEST_F(Scan, ErrorsFromProgressOrConfigurationReachTheCallerAndReleaseFolders) {
+  folder("a/b/c/d/e/f/g/h/i/j/k");
+  const int before = open_descriptors();
+  auto tree = make_tree(std::make_shared<host::PlainConfig>(root.string(), "*"),
+                        [](const std::string&) { throw std::runtime_error("sink gone"); });
+  EXPECT_THROW(tree.get_names(), std::runtime_error);
+  EXPECT_EQ(open_descriptors(), before);
+
+  class NoRecursion : public host::Config {
+   public:
+    explicit NoRecursion(std::string location) : location_(std::move(location)) {}
+    std::string location() const override { return location_; }
+    std::optional<std::string> pattern() const override { return "*"; }
+    bool folders() const override { return false; }
+    bool recursive() const override { throw std::runtime_error("no recursive"); }
+
+   private:
+    std::string location_;
+  };
+  auto broken = make_tree(std::make_shared<NoRecursion>(root.string()));
+  EXPECT_THROW(broken.get_names(), std::runtime_error);
+}
