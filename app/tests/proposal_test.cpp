@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+
+#include "proposal.h"
+#include "utf8.h"
+
+using namespace bulkrename;
+
+namespace {
+
+std::string propose(const Rules& rules, const std::string& name, long index = 0) {
+  return Proposal(rules).propose(name, index);
+}
+
+Rules find(std::string text, std::string replacement) {
+  Rules rules;
+  rules.find = std::move(text);
+  rules.replace = std::move(replacement);
+  return rules;
+}
+
+}  // namespace
+
+TEST(Proposal, NoRulesProposeTheNameItself) {
+  EXPECT_EQ(propose({}, "holiday photo.JPG"), "holiday photo.JPG");
+  EXPECT_EQ(propose({}, ".profile"), ".profile");
+  Rules empty_regex;
+  empty_regex.regex = true;
+  EXPECT_EQ(propose(empty_regex, "a.txt"), "a.txt");
+}
+
+TEST(Proposal, PlainFindReplacesEveryOccurrenceInTheStem) {
+  EXPECT_EQ(propose(find("-", "_"), "a-b--c.txt"), "a_b__c.txt");
+  EXPECT_EQ(propose(find("aa", "a"), "aaaa.txt"), "aa.txt");  // left to right, no overlap
+  EXPECT_EQ(propose(find(".", "_"), "v1.2.tar"), "v1_2.tar");
+  // Regex characters are plain text here.
+  EXPECT_EQ(propose(find("(1)", ""), "copy (1).pdf"), "copy .pdf");
+  // The extension is left alone unless the rules may change it.
+  EXPECT_EQ(propose(find("txt", "md"), "txt.txt"), "md.txt");
+  Rules whole = find("txt", "md");
+  whole.keep_extension = false;
+  EXPECT_EQ(propose(whole, "txt.txt"), "md.md");
+}
+
+TEST(Proposal, PlainFindIgnoresCaseOnlyWhenAskedAndAcrossAlphabets) {
+  Rules rules = find("photo", "pic");
+  EXPECT_EQ(propose(rules, "Photo PHOTO photo.jpg"), "Photo PHOTO pic.jpg");
+  rules.match_case = false;
+  EXPECT_EQ(propose(rules, "Photo PHOTO photo.jpg"), "pic pic pic.jpg");
+  Rules accents = find("ÉTÉ", "summer");
+  accents.match_case = false;
+  EXPECT_EQ(propose(accents, "été-Été.txt"), "summer-summer.txt");
+}
+
+TEST(Proposal, RegularExpressionsUseGroupsAndCaseBlindMatching) {
+  Rules swap = find("(\\d+)-(\\d+)", "$2-$1");
+  swap.regex = true;
+  EXPECT_EQ(propose(swap, "10-20 scan.png"), "20-10 scan.png");
+  Rules prefix = find("^img_", "photo ");
+  prefix.regex = true;
+  EXPECT_EQ(propose(prefix, "IMG_0001.JPG"), "IMG_0001.JPG");
+  prefix.match_case = false;
+  EXPECT_EQ(propose(prefix, "IMG_0001.JPG"), "photo 0001.JPG");
+  Rules accents = find("é+", "e");
+  accents.regex = true;
+  accents.match_case = false;
+  EXPECT_EQ(propose(accents, "cafÉé.txt"), "cafe.txt");
+}
+
+TEST(Proposal, BadRulesAreRefusedWithAReasonForTheUser) {
+  Rules bad = find("(unclosed", "");
+  bad.regex = true;
+  try {
+    Proposal proposal(bad);
+    FAIL() << "a bad expression was accepted";
+  } catch (const std::invalid_argument& error) {
+    EXPECT_NE(std::string(error.what()).find("Bad regular expression \"(unclosed\""),
+              std::string::npos);
+  }
+  Rules numbers;
+  numbers.numbering = true;
+  numbers.width = 0;
+  EXPECT_THROW(Proposal{numbers}, std::invalid_argument);
+  numbers.width = max_width + 1;
+  EXPECT_THROW(Proposal{numbers}, std::invalid_argument);
+  numbers.width = max_width;
+  numbers.start = -1;
+  EXPECT_THROW(Proposal{numbers}, std::invalid_argument);
+  // Without numbering its settings do not matter.
+  numbers.numbering = false;
+  EXPECT_NO_THROW(Proposal{numbers});
+}
+
+TEST(Proposal, ChangesCaseOfEveryAlphabet) {
+  Rules rules;
+  rules.casing = Casing::lower;
+  EXPECT_EQ(propose(rules, "ÉCOLE Straße.PDF"), "école straße.PDF");
+  rules.casing = Casing::upper;
+  EXPECT_EQ(propose(rules, "école ärger.pdf"), "ÉCOLE ÄRGER.pdf");
+  rules.casing = Casing::title;
+  EXPECT_EQ(propose(rules, "hello wORLD-foo's 2nd_part.TXT"), "Hello World-Foo's 2nd_Part.TXT");
+  EXPECT_EQ(propose(rules, "élan vital.txt"), "Élan Vital.txt");
+  rules.keep_extension = false;
+  rules.casing = Casing::lower;
+  EXPECT_EQ(propose(rules, "IMG.JPG"), "img.jpg");
+}
+
+TEST(Proposal, PrefixSuffixAndNumberGoAroundTheStem) {
+  Rules rules;
+  rules.prefix = "p_";
+  rules.suffix = "_s";
+  rules.numbering = true;
+  rules.start = 7;
+  rules.width = 3;
+  EXPECT_EQ(propose(rules, "a.txt", 0), "p_a_s007.txt");
+  EXPECT_EQ(propose(rules, "a.txt", 2), "p_a_s009.txt");
+  rules.number_at = Place::start;
+  EXPECT_EQ(propose(rules, "a.txt", 2), "009p_a_s.txt");
+  rules.start = 100;
+  rules.width = 2;  // a width is a least, never a cut
+  EXPECT_EQ(propose(rules, "a.txt", 0), "100p_a_s.txt");
+  // Find and replace and case come first, then the name is put together.
+  Rules order = find("a", "b");
+  order.casing = Casing::upper;
+  order.prefix = "x-";
+  EXPECT_EQ(propose(order, "abc.txt"), "x-BBC.txt");
+}
+
+TEST(Proposal, ExtensionIsTheTextFromTheLastDotThatDoesNotStartTheName) {
+  Rules rules;
+  rules.suffix = "_x";
+  EXPECT_EQ(propose(rules, "archive.tar.gz"), "archive.tar_x.gz");
+  EXPECT_EQ(propose(rules, ".profile"), ".profile_x");
+  EXPECT_EQ(propose(rules, "README"), "README_x");
+  EXPECT_EQ(propose(rules, "trailing."), "trailing_x.");
+  rules.keep_extension = false;
+  EXPECT_EQ(propose(rules, "archive.tar.gz"), "archive.tar.gz_x");
+}
+
+TEST(Proposal, BytesThatAreNotUtf8SurviveEveryRule) {
+  const std::string latin1 = "caf\xE9 menu.txt";  // é in Latin-1
+  Rules rules;
+  rules.casing = Casing::upper;
+  EXPECT_EQ(propose(rules, latin1), "CAF\xE9 MENU.txt");
+  rules.casing = Casing::title;
+  EXPECT_EQ(propose(rules, latin1), "Caf\xE9 Menu.txt");
+  Rules blind = find("CAF", "bar");
+  blind.match_case = false;
+  EXPECT_EQ(propose(blind, latin1), "bar\xE9 menu.txt");
+  // The byte matches itself, never the replacement character it is shown as.
+  EXPECT_EQ(propose(find("\xEF\xBF\xBD", "?"), latin1), latin1);
+  Rules regex = find(".", "-");
+  regex.regex = true;
+  EXPECT_EQ(propose(regex, "\xE9\xE9.txt"), "--.txt");
+}
+
+TEST(Utf8, AnyBytesComeBackExactlyFromWidenAndNarrow) {
+  EXPECT_EQ(widen("aé€😀"), std::wstring(L"aé€\U0001F600"));
+  // Overlong forms, encoded surrogates, stray continuation and cut sequences.
+  for (const std::string bytes : {"\xC0\xAF", "\xED\xA0\x80", "\x80x", "\xE2\x82", "\xF5\x80"}) {
+    std::wstring wide = widen(bytes);
+    for (wchar_t c : wide) EXPECT_TRUE(c < 0x80 || is_raw_byte(c)) << int(c);
+    EXPECT_EQ(narrow(wide), bytes);
+  }
+  std::mt19937 random(7);
+  for (int round = 0; round < 500; ++round) {
+    std::string bytes(1 + random() % 12, '\0');
+    for (char& byte : bytes) byte = static_cast<char>(random());
+    ASSERT_EQ(narrow(widen(bytes)), bytes);
+  }
+}
