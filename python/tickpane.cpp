@@ -1,0 +1,141 @@
+// The Python module tickpane: the file tree over libtickpane, for a wxPython
+// host. Importing it loads filerow (and so the host services) and binds the
+// host's config.Config and utils.dprint (ImportError when one is missing).
+
+#include "names.h"
+
+#include <pybind11/stl.h>
+#include <tickpane/tickpane.h>
+
+#include "callables.h"
+#include "config.h"
+#include "gil.h"
+#include "imports.h"
+#include "wxpy.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace py = pybind11;
+using gil::unlocked;
+using tickpane::Filetree;
+using tickpane::Row;
+
+// Lets a Python subclass override the hooks that build() calls.
+class PyFiletree : public Filetree {
+ public:
+  using Filetree::Filetree;
+
+  void on_add_node(const Row& node) override {
+    PYBIND11_OVERRIDE(void, Filetree, on_add_node, node);
+  }
+  void on_built() override { PYBIND11_OVERRIDE(void, Filetree, on_built, ); }
+};
+
+py::object settings_of(const Filetree& tree) {
+  auto settings = std::dynamic_pointer_cast<const config::PythonConfig>(tree.config());
+  return settings ? settings->settings() : py::none();
+}
+
+void bind_changes(py::module_& m) {
+  py::class_<tickpane::Changes>(m, "Changes",
+                                "The rows to rename, one at a time, each judged when the "
+                                "walk reaches it.")
+      .def("__iter__", [](py::object self) { return self; })
+      .def("__next__", [](tickpane::Changes& walk) {
+        Row row = gil::released([&] { return walk.next(); });
+        if (row == nullptr) throw py::stop_iteration();
+        return row;
+      });
+}
+
+void bind_filetree(py::module_& m) {
+  py::class_<Filetree, PyFiletree> tree(m, "Filetree", "a filetree object");
+  tree.def(py::init([](wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
+                       py::object settings, py::object transform, py::object on_progress) {
+             auto config = std::make_shared<const config::PythonConfig>(std::move(settings));
+             host::Transform propose = callables::transform(std::move(transform));
+             host::Progress report = callables::progress(std::move(on_progress));
+             return gil::released([&] {
+               return new PyFiletree(parent1, parent2, sizer1, sizer2, std::move(config),
+                                     std::move(propose), std::move(report));
+             });
+           }),
+           py::arg("parent1"), py::arg("parent2"), py::arg("sizer1"), py::arg("sizer2"),
+           py::arg("config"), py::arg("transform"), py::arg("on_progress"),
+           "instantiate the object");
+
+  tree.def_property_readonly("wxparent1",
+                             [](const Filetree& self) { return wxpy::wrap(self.wxparent1()); })
+      .def_property_readonly("wxparent2",
+                             [](const Filetree& self) { return wxpy::wrap(self.wxparent2()); })
+      .def_property_readonly("sizer1",
+                             [](const Filetree& self) { return wxpy::wrap(self.sizer1()); })
+      .def_property_readonly("sizer2",
+                             [](const Filetree& self) { return wxpy::wrap(self.sizer2()); })
+      .def_property_readonly("config", &settings_of)
+      .def_property_readonly("location", &Filetree::location)
+      .def_property_readonly("pattern", &Filetree::pattern)
+      .def_property_readonly("progresscnt", &Filetree::progresscnt)
+      .def_property_readonly(
+          "on_progress",
+          [](const Filetree& self) { return callables::to_python(self.on_progress()); })
+      .def_property_readonly("textwidth", &Filetree::textwidth)
+      .def_property_readonly("nmbleaves", &Filetree::nmbleaves)
+      .def_property_readonly("row_height", &Filetree::row_height)
+      .def_property_readonly("rownmb", &Filetree::rownmb)
+      .def_property_readonly("head", &Filetree::head);
+
+  tree.def("get_names", unlocked(&Filetree::get_names),
+           "collect all the file/folder names and sort them lexigraphically")
+      .def(
+          "add_branch",
+          [](Filetree& self, const std::string& name, const Filetree::Branchnodes& branchnodes) {
+            for (const Row& node : branchnodes)
+              if (node == nullptr) throw py::type_error("branchnodes must hold Filerow objects");
+            return gil::released([&] { return self.add_branch(name, branchnodes); });
+          },
+          py::arg("name"), py::arg("branchnodes"),
+          "returns the new rootnodes (the last element of which is the parent for the files "
+          "that follow)")
+      .def("build", unlocked(&Filetree::build), "build the file tree")
+      .def(
+          "on_add_node", [](Filetree& self, const Row& node) { self.Filetree::on_add_node(node); },
+          py::arg("node"), "called when a node is added")
+      .def(
+          "on_built", [](Filetree& self) { self.Filetree::on_built(); },
+          "called after last item is added to the filetree")
+      .def("set_all_checkboxes", unlocked(&Filetree::set_all_checkboxes), py::arg("state"),
+           "sets the state of all checkboxes to the specified value")
+      .def("invert_all_selections", unlocked(&Filetree::invert_all_selections),
+           "checked rows become unchecked and unchecked checked; mixed stay mixed")
+      .def("untick", unlocked(&Filetree::untick),
+           "untick all leaves - this is called after a rename operation")
+      .def("changes", unlocked(&Filetree::changes),
+           "Return the next valid item, i.e. item to be renamed")
+      .def("dump", unlocked(&Filetree::dump), py::arg("node") = py::none(), "dump the tree")
+      .def("unbindall", unlocked(&Filetree::unbindall), "unbind all")
+      .def("bindall_proposed", unlocked(&Filetree::bindall_proposed), "bind all proposed");
+}
+
+}  // namespace
+
+PYBIND11_MODULE(tickpane, m) {
+  names::translate_errors();
+  m.attr("__version__") = tickpane::version;
+  wxpy::load();
+  py::module_ rows = py::module_::import("filerow");
+  py::object config_class = imports::name_from(py::module_::import("config"), "Config");
+  py::object dprint = imports::name_from(py::module_::import("utils"), "dprint");
+
+  m.attr("filerow") = rows;
+  m.attr("Filerow") = rows.attr("Filerow");
+  m.attr("Config") = config_class;
+  m.attr("debug") = tickpane::debug;
+  m.attr("dprint") = dprint;
+  bind_changes(m);
+  bind_filetree(m);
+}
