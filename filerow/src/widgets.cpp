@@ -3,6 +3,7 @@
 // of each panel's grid-bag sizer.
 
 #include <filerow/filerow.h>
+#include <filerow/hidden_creation.h>
 
 #include <wx/gbsizer.h>
 
@@ -32,16 +33,35 @@ wxWindow& window(wxWindow* parent, const char* which) {
   return *parent;
 }
 
-// Places a cell; a grid line already taken is refused with an error rather
-// than the toolkit's assertion.
+// Places a cell. A grid line already taken is refused with an error rather
+// than the toolkit's assertion; the sizer's own check finds it, so the
+// assertion is silenced for the call instead of searching the grid twice.
 void place(wxGridBagSizer& sizer, std::unique_ptr<wxBoxSizer> cell, int rownmb, int column,
            int flag) {
-  wxGBPosition position(rownmb, column);
-  if (rownmb < 0 || sizer.CheckForIntersection(position, wxDefaultSpan))
+  if (rownmb < 0)
     throw std::invalid_argument("Filerow: grid line " + std::to_string(rownmb) +
-                                " cannot take a cell in column " + std::to_string(column));
-  sizer.Add(cell.get(), position, wxDefaultSpan, flag, 2);
-  cell.release();
+                                " is below the first");
+  wxAssertHandler_t handler = wxSetAssertHandler(nullptr);
+  // The sizer owns the cell from here on, and deletes it if it refuses it.
+  wxSizerItem* placed =
+      sizer.Add(cell.release(), wxGBPosition(rownmb, column), wxDefaultSpan, flag, 2);
+  wxSetAssertHandler(handler);
+  if (placed == nullptr)
+    throw std::invalid_argument("Filerow: grid line " + std::to_string(rownmb) +
+                                " already holds a cell in column " + std::to_string(column));
+}
+
+// Creates a widget; hidden, to be shown with its batch, while a
+// HiddenCreation is active.
+template <typename Widget, typename... Args>
+Widget* make(Args&&... args) {
+  auto widget = std::make_unique<Widget>();
+  HiddenCreation* batch = HiddenCreation::active();
+  if (batch != nullptr) widget->Hide();
+  if (!widget->Create(std::forward<Args>(args)...))
+    throw std::runtime_error("Filerow: the toolkit could not create a widget");
+  if (batch != nullptr) batch->collect(widget.get());
+  return widget.release();
 }
 
 }  // namespace
@@ -57,9 +77,9 @@ void Filerow::add_left_cell(int rownmb) {
   RowContext shared = context();
   wxGridBagSizer& sizer1 = grid(shared.sizer1, "sizer1");
   auto cell1_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
-  auto* box = new wxCheckBox(&window(shared.wxparent1, "wxparent1"), wxID_ANY,
-                             to_label(name()), wxDefaultPosition, wxDefaultSize,
-                             wxCHK_3STATE);
+  auto* box = make<wxCheckBox>(&window(shared.wxparent1, "wxparent1"), wxID_ANY,
+                               to_label(name()), wxDefaultPosition, wxDefaultSize,
+                               wxCHK_3STATE);
   checkbox_ = box;
   set_textwidth(std::max(textwidth(), box->GetSize().GetWidth()));
   box->Bind(wxEVT_CHECKBOX, &Filerow::handle_checkbox, this);
@@ -77,12 +97,12 @@ void Filerow::make_tick_and_proposed(const std::string& tickvalue,
                                      const std::string& newname) {
   wxWindow& parent = window(context().wxparent2, "wxparent2");
   wxSize size(textwidth(), -1);
-  auto* mark = new wxTextCtrl(&parent, wxID_ANY, wxString::FromUTF8(tickvalue),
-                              wxDefaultPosition, size, wxBORDER_NONE | wxTE_READONLY);
+  auto* mark = make<wxTextCtrl>(&parent, wxID_ANY, wxString::FromUTF8(tickvalue),
+                                wxDefaultPosition, size, wxBORDER_NONE | wxTE_READONLY);
   tick_ = mark;
   mark->SetMinSize(wxSize(20, -1));
-  auto* text = new wxTextCtrl(&parent, wxID_ANY, to_display(newname), wxDefaultPosition,
-                              size, wxBORDER_NONE);
+  auto* text = make<wxTextCtrl>(&parent, wxID_ANY, to_display(newname), wxDefaultPosition,
+                                size, wxBORDER_NONE);
   proposed_ = text;
   text->Bind(wxEVT_TEXT, &Filerow::handle_proposed_update, this);
   align_heights();

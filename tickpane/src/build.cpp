@@ -1,12 +1,14 @@
 // The build: one row per folder and file on the path of each scanned name,
 // made in display order, then finished as leaf or branch.
 
+#include <filerow/hidden_creation.h>
 #include <tickpane/tickpane.h>
 
 #include <wx/utils.h>
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 namespace tickpane {
 
@@ -70,11 +72,22 @@ void Filetree::build() {
     names = get_names();
     double scan_seconds = seconds_since(start);
     start = std::chrono::steady_clock::now();
-    for (const std::string& name : names) {
-      progress("Processing " + name);
-      auto [row, path] = add_branch(name, branch);
-      branch = std::move(path);
-      on_add_node(row);
+    {
+      // A batch large enough that GTK's restyle of all siblings happens
+      // rarely, small enough that a long build shows its rows as it goes.
+      std::optional<filerow::HiddenCreation> hidden;
+      if (reveal_batch_ > 0) hidden.emplace();
+      int shown = rownmb_;
+      for (const std::string& name : names) {
+        progress("Processing " + name);
+        auto [row, path] = add_branch(name, branch);
+        branch = std::move(path);
+        on_add_node(row);
+        if (hidden && rownmb_ - shown >= reveal_batch_) {
+          hidden->reveal();
+          shown = rownmb_;
+        }
+      }
     }
     double branch_seconds = seconds_since(start);
     std::printf("++++++++++ '%s' for %zu %s ~ get_names: %10.3f, branches elapsed: %10.3f\n",

@@ -1,0 +1,147 @@
+"""The module filerow as a host sees it: module values, rows, their fields and widgets."""
+
+import collections.abc
+import os
+
+import pytest
+import wx
+
+import filerow
+import skinkit
+import utils
+from conftest import pump, rows_by_name
+
+
+def test_module_binds_the_host_and_exposes_live_values(panels, folder):
+    assert filerow.__version__ == "1.0"
+    assert filerow.debug is False
+    assert filerow.dprint is utils.dprint
+    assert filerow.THEME is skinkit.THEME
+    assert issubclass(filerow.ContextMenu, wx.Menu)
+
+    tree = panels.tree(folder)
+    nodes = filerow.nodes
+    assert len(nodes) == 0 and len(filerow.propnodes) == 0
+    tree.build()
+    assert isinstance(nodes, collections.abc.Mapping)
+    assert len(nodes) == len(filerow.propnodes) == 7  # a live view
+    assert [row.name for row in nodes.values()] == [
+        "a.txt", "sub", "b.txt", "c.txt", "deep", "d.txt", "z.txt"]
+    assert filerow.textwidth >= max(cb.GetSize()[0] for cb in nodes)
+    with pytest.raises(AttributeError):
+        filerow.nodes = {}
+
+
+def test_registries_are_keyed_by_the_wxpython_widgets(panels, folder):
+    panels.tree(folder).build()
+    for checkbox, row in filerow.nodes.items():
+        assert isinstance(checkbox, wx.CheckBox)
+        assert checkbox is row.checkbox is row.checkbox
+        assert filerow.nodes[checkbox] is row
+        assert filerow.propnodes[row.proposed] is row
+        assert isinstance(row.tick, wx.TextCtrl) and isinstance(row.proposed, wx.TextCtrl)
+    some = next(iter(filerow.nodes))
+    assert some in filerow.nodes and some not in filerow.propnodes
+    assert filerow.nodes.get(panels.panel1) is None
+    with pytest.raises(KeyError):
+        filerow.nodes[panels.panel1]
+    assert filerow.nodes == dict(filerow.nodes.items())
+
+
+def test_head_row_holds_its_fields_and_writes_itself():
+    head = filerow.Filerow([""], None, -1, -1)
+    assert (head.branch, head.name, head.stem, head.parent, head.indent) == ([""], "", "", None, -1)
+    assert (head.checkbox, head.tick, head.proposed) == (None, None, None)
+    assert head.leaf and len(head.children) == 0
+    assert not head.collapsed and not head.ticked
+    assert str(head) == "<Filerow: name: '', parent: Empty (-), indent: -1\n    children: >"
+
+
+def test_rows_link_to_their_parents_by_keyword_construction():
+    head = filerow.Filerow(branch=[""], parent=None, indent=-1, rownmb=-1)
+    first = filerow.Filerow(branch=["", "a"], parent=head, indent=-1, rownmb=0)
+    again = filerow.Filerow(["", "a"], head, -1, 1)
+    other = filerow.Filerow(["", "b"], head, -1, 2)
+    deep = filerow.Filerow(["", "a", "x"], first, -1, 3)
+    assert deep.stem == os.sep + "a" and deep.parent is first
+    for row in (first, first, other, again):
+        row.update_parent()
+    assert list(head.children) == ["a", "b"] and head.children["a"] is again
+    assert not head.leaf and first.leaf
+    head.collapsed = True
+    first.ticked = True
+    assert head.collapsed and first.ticked
+    text = str(other)
+    assert text.startswith("<Filerow: name: 'b', parent:  (") and text.endswith(
+        "), indent: -1\n    children: >")
+    assert str(head).endswith("children: 'a', 'b'>")
+    assert utils.calls[-1] == (["a", "b"], "'")
+
+
+@pytest.mark.parametrize("arguments, error", [
+    ((("", "a"), None, -1, 0), TypeError),
+    (("a", None, -1, 0), TypeError),
+    (([""], None, 2 ** 31, 0), OverflowError),
+    (([""], None, -1, -2 ** 31 - 1), OverflowError),
+    (([""], None, "1", 0), TypeError),
+    (([""], "head", -1, 0), TypeError),
+    (([1], None, -1, 0), TypeError),
+])
+def test_construction_refuses_bad_arguments(arguments, error):
+    with pytest.raises(error):
+        filerow.Filerow(*arguments)
+
+
+def test_visible_row_needs_its_panels_and_name(panels):
+    with pytest.raises(IndexError):
+        filerow.Filerow([], None, -1, 0).name
+    panels.tree(panels.frame.GetName())  # sets the shared context
+    with pytest.raises(IndexError):
+        filerow.Filerow([], None, 0, 0)
+    row = filerow.Filerow(["", "x"], None, 0, 0)
+    assert filerow.nodes[row.checkbox] is row and row.proposed is None
+    with pytest.raises(RuntimeError, match="proposed"):
+        row.newname
+    with pytest.raises(ValueError, match="grid line 0"):
+        filerow.Filerow(["", "y"], None, 0, 0)
+
+
+def test_class_context_is_what_the_tree_set(panels, folder):
+    def transform(name):
+        return name.upper()
+
+    panels.tree(folder, transform)
+    assert filerow.Filerow.wxparent1 is panels.panel1
+    assert filerow.Filerow.wxparent2 is panels.panel2
+    assert filerow.Filerow.sizer1 is panels.sizer1
+    assert filerow.Filerow.sizer2 is panels.sizer2
+    assert filerow.Filerow.transform is transform
+    filerow.Filerow.transform = None
+    assert filerow.Filerow.transform is None
+    with pytest.raises(TypeError):
+        filerow.Filerow.transform = 42
+
+
+def test_textwidth_only_grows_and_sizes_the_right_side(panels, folder):
+    filerow.textwidth = 0
+    panels.tree(folder).build()
+    widest = max(checkbox.GetSize()[0] for checkbox in filerow.nodes)
+    assert filerow.textwidth == widest
+    rows = rows_by_name(None)
+    assert rows["z.txt"].proposed.GetSize()[0] >= rows["a.txt"].checkbox.GetSize()[0]
+    with pytest.raises(OverflowError):
+        filerow.textwidth = 2 ** 40
+
+
+def test_widgets_of_destroyed_panels_turn_into_errors_not_crashes(panels, folder):
+    panels.tree(folder).build()
+    row = rows_by_name(None)["a.txt"]
+    checkbox = row.checkbox
+    panels.panel1.DestroyChildren()
+    pump()
+    assert row.checkbox is None
+    assert list(filerow.nodes)[0] is None
+    with pytest.raises(RuntimeError, match="deleted"):
+        checkbox.GetLabel()
+    with pytest.raises(RuntimeError):
+        row.format_row()

@@ -1,0 +1,200 @@
+"""The module tickpane as a host drives it: construction, build, user actions, commands."""
+
+import os
+
+import pytest
+import wx
+
+import config
+import filerow
+import tickpane
+import utils
+from conftest import click, pump, rows_by_name
+
+
+def test_module_binds_the_host():
+    assert tickpane.__version__ == "1.0"
+    assert tickpane.debug is False
+    assert tickpane.dprint is utils.dprint
+    assert tickpane.Config is config.Config
+    assert tickpane.filerow is filerow and tickpane.Filerow is filerow.Filerow
+
+
+def test_construction_settles_location_and_pattern(panels, folder, monkeypatch):
+    monkeypatch.chdir(folder)
+    progress = []
+    tree = panels.tree(".", on_progress=progress.append)
+    assert tree.location == str(folder) and tree.pattern == "*"
+    assert (tree.head, tree.rownmb, tree.nmbleaves, tree.textwidth) == (None, 0, 0, 0)
+    assert (tree.row_height, tree.progresscnt) == (20, 10)
+    assert tree.wxparent1 is panels.panel1 and tree.wxparent2 is panels.panel2
+    assert tree.sizer1 is panels.sizer1 and tree.sizer2 is panels.sizer2
+    assert tree.on_progress == progress.append and tree.config.location == "."
+    assert panels.tree(folder, pattern="*.txt", folders=True).pattern == "*.txt"
+    assert panels.tree(folder, pattern="").pattern == ""
+
+
+def test_build_makes_one_row_per_entry_in_display_order(panels, folder, capfd):
+    progress = []
+    tree = panels.tree(folder, transform=lambda name: name.replace(".txt", ".md"),
+                       on_progress=progress.append)
+    tree.build()
+    rows = rows_by_name(tree)
+    assert tree.rownmb == 7 and tree.nmbleaves == 5
+    assert tree.head.branch == [""] and list(tree.head.children) == ["a.txt", "sub", "z.txt"]
+    assert rows["d.txt"].branch == ["", "sub", "deep", "d.txt"] and rows["d.txt"].indent == 3
+    assert rows["d.txt"].parent is rows["deep"] and rows["deep"].parent is rows["sub"]
+    assert rows["a.txt"].proposed.GetValue() == "a.md" and rows["a.txt"].ticked
+    assert rows["a.txt"].tick.GetValue() == " \u221a"
+    assert rows["sub"].proposed.GetValue() == "sub" and not rows["sub"].ticked
+    assert not rows["sub"].proposed.IsEditable() and rows["a.txt"].proposed.IsEditable()
+    assert progress[0] == "Building filetree for " + str(folder)
+    assert "Processing sub/deep/d.txt" in progress
+    assert progress[-1] == "5 files found for " + str(folder)
+    assert tree.get_names() == ["a.txt", "sub/b.txt", "sub/c.txt", "sub/deep/d.txt", "z.txt"]
+    assert "++++++++++ '%s' for 5 files ~ get_names: " % folder in capfd.readouterr().out
+
+
+def test_settings_are_read_afresh_at_each_scan(panels, folder):
+    tree = panels.tree(folder, recursive=False)
+    assert tree.get_names() == ["a.txt", "z.txt"]
+    tree.config.folders = True
+    tree.config.recursive = True
+    assert tree.get_names() == ["sub", "sub/deep"]
+    del tree.config.recursive
+    with pytest.raises(AttributeError):
+        tree.get_names()
+
+
+def test_click_propagates_down_and_up(panels, folder):
+    tree = panels.tree(folder)
+    tree.build()
+    rows = rows_by_name(tree)
+    click(rows["b.txt"].checkbox, wx.CHK_CHECKED)
+    assert rows["sub"].checkbox.Get3StateValue() == wx.CHK_UNDETERMINED
+    click(rows["sub"].checkbox, wx.CHK_CHECKED)
+    assert all(rows[name].checkbox.Get3StateValue() == wx.CHK_CHECKED
+               for name in ("sub", "b.txt", "c.txt", "deep", "d.txt"))
+    assert rows["a.txt"].checkbox.Get3StateValue() == wx.CHK_UNCHECKED
+    selected = (200, 220, 255)
+    assert rows["d.txt"].proposed.GetBackgroundColour()[:3] == selected
+
+
+def test_edit_marks_the_row_for_renaming(panels, folder):
+    tree = panels.tree(folder)
+    tree.build()
+    row = rows_by_name(tree)["a.txt"]
+    row.proposed.SetValue("A.txt")
+    assert row.ticked and row.tick.GetValue() == " \u221a" and row.newname == "A.txt"
+    assert row.proposed.GetFont().GetWeight() == wx.FONTWEIGHT_BOLD
+    row.proposed.SetValue("a.txt")
+    assert not row.ticked and row.tick.GetValue() == " "
+    row.proposed.SetValue("")
+    assert not row.ticked and row.newname == "a.txt"
+
+
+def test_collapse_and_expand_hide_and_show_the_subtree(panels, folder):
+    tree = panels.tree(folder)
+    tree.build()
+    panels.frame.Show()
+    pump()
+    rows = rows_by_name(tree)
+    rows["deep"].collapse()
+    rows["sub"].collapse()
+    assert rows["sub"].collapsed and rows["deep"].collapsed
+    assert not any(rows[name].checkbox.IsShown() or rows[name].proposed.IsShown()
+                   for name in ("b.txt", "deep", "d.txt"))
+    assert rows["sub"].checkbox.IsShown()
+    assert rows["sub"].checkbox.GetFont().GetStyle() == wx.FONTSTYLE_ITALIC
+    rows["sub"].expand()
+    assert not rows["deep"].collapsed and rows["d.txt"].checkbox.IsShown()
+
+
+def test_bulk_commands_and_changes(panels, folder):
+    tree = panels.tree(folder, transform=lambda name: "new-" + name)
+    with pytest.raises(RuntimeError):
+        tree.set_all_checkboxes(wx.CHK_CHECKED)
+    tree.build()
+    rows = rows_by_name(tree)
+    assert list(tree.changes()) == []
+    tree.set_all_checkboxes(wx.CHK_CHECKED)
+    walk = tree.changes()
+    assert next(walk) is rows["a.txt"]
+    click(rows["b.txt"].checkbox, wx.CHK_UNCHECKED)  # seen by the walk in progress
+    # sub is mixed by now, so it is passed over
+    assert [row.name for row in walk] == ["c.txt", "deep", "d.txt", "z.txt"]
+    tree.invert_all_selections()
+    assert rows["b.txt"].checkbox.Get3StateValue() == wx.CHK_CHECKED
+    assert rows["sub"].checkbox.Get3StateValue() == wx.CHK_UNDETERMINED
+    assert [row.name for row in tree.changes()] == ["b.txt"]
+    tree.untick()
+    assert rows["b.txt"].tick.GetValue() == " " and rows["b.txt"].ticked
+    with pytest.raises(ValueError, match="check-box state"):
+        tree.set_all_checkboxes(3)
+
+
+def test_changes_fail_when_the_registry_changes_under_them(panels, folder):
+    tree = panels.tree(folder)
+    tree.build()
+    tree.set_all_checkboxes(wx.CHK_CHECKED)
+    for row in filerow.nodes.values():
+        row.ticked = True
+    walk = tree.changes()
+    next(walk)
+    tree.add_branch("late.txt", [tree.head])
+    with pytest.raises(RuntimeError, match="changed size"):
+        next(walk)
+    with pytest.raises(StopIteration):
+        next(walk)
+
+
+def test_add_branch_reuses_the_rows_of_the_previous_path(panels, folder):
+    tree = panels.tree(folder)
+    tree.build()
+    rows = rows_by_name(tree)
+    before = tree.rownmb
+    path = [tree.head, rows["sub"], rows["deep"], rows["d.txt"]]
+    row, branch = tree.add_branch(os.path.join("sub", "deep", "e.txt"), path)
+    assert row.name == "e.txt" and row.parent is rows["deep"] and tree.rownmb == before + 1
+    assert branch[:3] == path[:3] and branch[3] is row and len(path) == 4
+    row, branch = tree.add_branch(os.path.join("sub", "f.txt"), branch)
+    assert row.parent is rows["sub"] and tree.rownmb == before + 2
+    assert list(rows["sub"].children) == ["b.txt", "c.txt", "deep", "f.txt"]
+    with pytest.raises(TypeError):
+        tree.add_branch("x", [tree.head, None])
+
+
+def test_subclass_hooks_run_during_build(panels, folder):
+    class Tree(tickpane.Filetree):
+        def __init__(self, *args):
+            super().__init__(*args)
+            self.added = []
+            self.built = 0
+
+        def on_add_node(self, node):
+            self.added.append(node.name)
+            super().on_add_node(node)
+
+        def on_built(self):
+            self.built += 1
+            super().on_built()
+
+    tree = panels.tree(folder, kind=Tree)
+    tree.build()
+    assert tree.added == ["a.txt", "b.txt", "c.txt", "d.txt", "z.txt"] and tree.built == 1
+
+
+def test_teardown_walks_leave_the_rows(panels, folder, capfd):
+    tree = panels.tree(folder)
+    tree.build()
+    capfd.readouterr()
+    tree.dump()
+    tree.dump(tree.head.children["sub"])
+    tree.unbindall()
+    tree.bindall_proposed()
+    assert capfd.readouterr().out == ""
+    rows = rows_by_name(tree)
+    click(rows["sub"].checkbox, wx.CHK_CHECKED)  # unbound: nothing propagates
+    assert rows["b.txt"].checkbox.Get3StateValue() == wx.CHK_UNCHECKED
+    with pytest.raises(RuntimeError):
+        panels.tree(folder).dump()

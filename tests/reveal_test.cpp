@@ -1,0 +1,148 @@
+#include <filerow/hidden_creation.h>
+#include <tickpane/tickpane.h>
+
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/utils.h>
+
+#include <map>
+
+#include "fixture.h"
+
+using filerow::Row;
+using tickpane::Filetree;
+
+namespace {
+
+// Everything a host can see of one build: its calls to our services and
+// callbacks, every widget's state afterwards, and the pixels on screen.
+struct Observed {
+  std::vector<std::string> calls;
+  std::vector<std::string> widgets;
+  wxImage screen;
+};
+
+std::string describe(wxWindow* widget, wxWindow* left) {
+  wxRect r = widget->GetRect();
+  wxFont font = widget->GetFont();
+  return wxString(widget->GetClassInfo()->GetClassName()).ToStdString() +
+         (widget->GetParent() == left ? " left" : " right") + " shown=" +
+         std::to_string(widget->IsShown()) + " rect=" + std::to_string(r.x) + "," +
+         std::to_string(r.y) + "," + std::to_string(r.width) + "," + std::to_string(r.height) +
+         " min=" + std::to_string(widget->GetMinSize().y) + " font=" +
+         font.GetNativeFontInfoDesc().ToStdString() + " back=" +
+         widget->GetBackgroundColour().GetAsString().ToStdString() + " fore=" +
+         widget->GetForegroundColour().GetAsString().ToStdString();
+}
+
+}  // namespace
+
+class Reveal : public PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    for (int folder = 0; folder < 4; ++folder)
+      for (int file = 0; file < 5; ++file)
+        dir.file("f" + std::to_string(folder) + "/sub/file" + std::to_string(file) + ".txt");
+    dir.file("top.txt");
+    frame->SetSize(wxRect(20, 20, 600, 900));
+    frame->Show();
+  }
+
+  Observed build(int batch) {
+    Observed seen;
+    sizer1->Clear(true);
+    sizer2->Clear(true);
+    filerow::set_textwidth(0);
+    auto config = std::make_shared<host::PlainConfig>(dir.path().string());
+    struct Recording : Filetree {
+      using Filetree::Filetree;
+      void on_add_node(const Row& node) override { calls->push_back("added " + node->name()); }
+      std::vector<std::string>* calls;
+    };
+    Recording tree(
+        panel1, panel2, sizer1, sizer2, config,
+        [&](const std::string& name) {
+          seen.calls.push_back("transform " + name);
+          return name.size() % 2 ? name : name + "~";
+        },
+        [&](const std::string& text) { seen.calls.push_back("progress " + text); });
+    tree.calls = &seen.calls;
+    tree.set_reveal_batch(batch);
+    services->formatted.clear();
+    testing::internal::CaptureStdout();
+    tree.build();
+    testing::internal::GetCapturedStdout();
+
+    std::map<const wxObject*, std::string> names;
+    int index = 0;
+    for (const auto& [widget, row] : *filerow::nodes()) {
+      std::string at = "row " + std::to_string(index++);
+      names[row->checkbox()] = at + " checkbox";
+      names[row->tick()] = at + " tick";
+      names[row->proposed()] = at + " proposed";
+      for (wxWindow* w : {static_cast<wxWindow*>(row->checkbox()),
+                          static_cast<wxWindow*>(row->tick()),
+                          static_cast<wxWindow*>(row->proposed())})
+        seen.widgets.push_back(at + " " + describe(w, panel1));
+    }
+    for (const auto& call : services->formatted) seen.calls.push_back("format " + names[call.widget]);
+
+    frame->Layout();
+    for (int i = 0; i < 20; ++i) {
+      pump();
+      wxMilliSleep(10);
+    }
+    wxScreenDC screen;
+    wxSize size = frame->GetClientSize();
+    wxPoint origin = frame->ClientToScreen(wxPoint(0, 0));
+    wxBitmap shot(size);
+    wxMemoryDC memory(shot);
+    memory.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y);
+    memory.SelectObject(wxNullBitmap);
+    seen.screen = shot.ConvertToImage();
+    return seen;
+  }
+  TempDir dir;
+};
+
+TEST_F(Reveal, BatchedBuildLooksAndCallsExactlyAsOneWidgetAtATime) {
+  Observed plain = build(0);
+  ASSERT_EQ(plain.widgets.size(), 3u * 29);
+  for (int batch : {128, 4}) {
+    SCOPED_TRACE("batch " + std::to_string(batch));
+    Observed batched = build(batch);
+    EXPECT_EQ(batched.calls, plain.calls);
+    EXPECT_EQ(batched.widgets, plain.widgets);
+    ASSERT_TRUE(batched.screen.IsOk());
+    EXPECT_EQ(batched.screen.GetSize(), plain.screen.GetSize());
+    EXPECT_TRUE(std::equal(batched.screen.GetData(),
+                           batched.screen.GetData() + 3 * plain.screen.GetWidth() *
+                                                          plain.screen.GetHeight(),
+                           plain.screen.GetData()))
+        << "the screen differs";
+  }
+}
+
+TEST_F(Reveal, FailedBuildStillShowsEveryWidgetItMade) {
+  auto config = std::make_shared<host::PlainConfig>(dir.path().string());
+  int made = 0;
+  Filetree tree(panel1, panel2, sizer1, sizer2, config,
+                [&](const std::string& name) -> std::string {
+                  if (++made == 7) throw std::runtime_error("stop");
+                  return name;
+                },
+                nullptr);
+  tree.set_reveal_batch(4);
+  testing::internal::CaptureStdout();
+  EXPECT_THROW(tree.build(), std::runtime_error);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(filerow::HiddenCreation::active(), nullptr);
+  for (wxWindow* widget : panel1->GetChildren()) EXPECT_TRUE(widget->IsShown());
+  for (wxWindow* widget : panel2->GetChildren()) EXPECT_TRUE(widget->IsShown());
+  EXPECT_EQ(panel1->GetChildren().size(), 7u);
+
+  // Rows made outside a build show at once.
+  auto row = filerow::Filerow::create({"", "alone"}, nullptr, 1, 100);
+  EXPECT_TRUE(row->checkbox()->IsShown());
+}
