@@ -204,9 +204,9 @@ PYBIND11_MODULE(filerow, m) {
   names::translate_errors();
   m.attr("__version__") = filerow::version;
   wxpy::load();
-  py::module_ utils = py::module_::import("utils");
-  py::module_ gizmo = py::module_::import("gizmo");
-  py::module_ skinkit = py::module_::import("skinkit");
+  py::module_ utils = imports::module("utils");
+  py::module_ gizmo = imports::module("gizmo");
+  py::module_ skinkit = imports::module("skinkit");
   imports::name_from(skinkit, "THEME");
   py::object dprint = imports::name_from(utils, "dprint");
 

@@ -127,9 +127,9 @@ PYBIND11_MODULE(tickpane, m) {
   names::translate_errors();
   m.attr("__version__") = tickpane::version;
   wxpy::load();
-  py::module_ rows = py::module_::import("filerow");
-  py::object config_class = imports::name_from(py::module_::import("config"), "Config");
-  py::object dprint = imports::name_from(py::module_::import("utils"), "dprint");
+  py::module_ rows = imports::module("filerow");
+  py::object config_class = imports::name_from(imports::module("config"), "Config");
+  py::object dprint = imports::name_from(imports::module("utils"), "dprint");
 
   m.attr("filerow") = rows;
   m.attr("Filerow") = rows.attr("Filerow");
