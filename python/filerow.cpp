@@ -20,12 +20,14 @@
 #include <climits>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace {
 
 namespace py = pybind11;
 using filerow::Filerow;
 using filerow::Row;
+using filerow::RowContext;
 using gil::unlocked;
 
 int int32(py::handle value, const char* what) {
@@ -83,19 +85,44 @@ void make_attributes_live(py::module_& m, py::module_ skinkit) {
   m.attr("__class__") = type("module", py::make_tuple(module_type), attributes);
 }
 
-template <typename Member>
-py::cpp_function context_getter(Member member) {
-  return py::cpp_function([member](py::handle) {
-    return wxpy::wrap(Filerow::context().*member);
+// The objects the host set as the shared row context, with the pointer each
+// stood for. Read back while the context still holds that pointer, the host
+// gets its own object again: one that knows when wx has deleted it, where a
+// new one made from the library's bare sizer pointer might reach freed memory.
+struct HostObject {
+  const void* pointer = nullptr;
+  gil::Held object;
+};
+
+template <auto member>
+HostObject& set_by_host() {
+  static HostObject held;
+  return held;
+}
+
+template <auto member>
+py::cpp_function context_getter() {
+  return py::cpp_function([](py::handle) -> py::object {
+    auto* current = Filerow::context().*member;
+    const HostObject& held = set_by_host<member>();
+    if (current != nullptr && current == held.pointer) return held.object.get();
+    return wxpy::wrap(current);
   });
 }
 
-template <typename Member, typename Value>
-py::cpp_function context_setter(Member member) {
-  return py::cpp_function([member](py::handle, Value value) {
-    filerow::RowContext shared = Filerow::context();
+template <auto member>
+py::cpp_function context_setter(const char* cpp_class, const char* python_class) {
+  using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(RowContext{}.*member)>>;
+  return py::cpp_function([cpp_class, python_class](py::handle, py::object object) {
+    bool matched = false;
+    Widget* value = wxpy::unwrap<Widget>(object, cpp_class, matched);
+    if (!matched)
+      throw py::type_error(std::string("expected ") + python_class + " or None, not " +
+                           Py_TYPE(object.ptr())->tp_name);
+    RowContext shared = Filerow::context();
     shared.*member = value;
     Filerow::set_context(shared);
+    set_by_host<member>() = {value, gil::Held(object)};
   });
 }
 
@@ -147,19 +174,14 @@ void bind_filerow(py::module_& m) {
       .def_property_readonly("newname", unlocked(&Filerow::newname),
                              "the proposed text if not empty, else name");
 
-  using filerow::RowContext;
-  row.def_property_static("wxparent1", context_getter(&RowContext::wxparent1),
-                          context_setter<decltype(&RowContext::wxparent1), wxWindow*>(
-                              &RowContext::wxparent1))
-      .def_property_static("wxparent2", context_getter(&RowContext::wxparent2),
-                           context_setter<decltype(&RowContext::wxparent2), wxWindow*>(
-                               &RowContext::wxparent2))
-      .def_property_static(
-          "sizer1", context_getter(&RowContext::sizer1),
-          context_setter<decltype(&RowContext::sizer1), wxSizer*>(&RowContext::sizer1))
-      .def_property_static(
-          "sizer2", context_getter(&RowContext::sizer2),
-          context_setter<decltype(&RowContext::sizer2), wxSizer*>(&RowContext::sizer2))
+  row.def_property_static("wxparent1", context_getter<&RowContext::wxparent1>(),
+                          context_setter<&RowContext::wxparent1>("wxWindow", "wx.Window"))
+      .def_property_static("wxparent2", context_getter<&RowContext::wxparent2>(),
+                           context_setter<&RowContext::wxparent2>("wxWindow", "wx.Window"))
+      .def_property_static("sizer1", context_getter<&RowContext::sizer1>(),
+                           context_setter<&RowContext::sizer1>("wxSizer", "wx.Sizer"))
+      .def_property_static("sizer2", context_getter<&RowContext::sizer2>(),
+                           context_setter<&RowContext::sizer2>("wxSizer", "wx.Sizer"))
       .def_property_static(
           "transform",
           py::cpp_function(

@@ -13,7 +13,10 @@
 #include "imports.h"
 #include "wxpy.h"
 
+#include <wx/weakref.h>
+
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,16 +27,67 @@ using gil::unlocked;
 using tickpane::Filetree;
 using tickpane::Row;
 
-// Lets a Python subclass override the hooks that build() calls.
+// Lets a Python subclass override the hooks that build() calls, and keeps the
+// host's own windows and sizers: read back, the host gets its objects again,
+// which know when wx has deleted them, where objects made from the tree's
+// bare pointers might reach freed memory.
 class PyFiletree : public Filetree {
  public:
-  using Filetree::Filetree;
+  struct Panels {
+    py::object parent1, parent2, sizer1, sizer2;
+  };
+
+  PyFiletree(const Panels& panels, std::shared_ptr<const host::Config> config,
+             host::Transform transform, host::Progress on_progress)
+      : Filetree(window(panels.parent1, "parent1"), window(panels.parent2, "parent2"),
+                 sizer(panels.sizer1, "sizer1"), sizer(panels.sizer2, "sizer2"),
+                 std::move(config), std::move(transform), std::move(on_progress)),
+        parent1_(panels.parent1),
+        parent2_(panels.parent2),
+        sizer1_(panels.sizer1),
+        sizer2_(panels.sizer2),
+        left_(wxparent1()) {}
 
   void on_add_node(const Row& node) override {
     PYBIND11_OVERRIDE(void, Filetree, on_add_node, node);
   }
   void on_built() override { PYBIND11_OVERRIDE(void, Filetree, on_built, ); }
+
+  /// REQUIRES: the GIL, for these four.
+  py::object parent1() const { return parent1_.get(); }
+  py::object parent2() const { return parent2_.get(); }
+  py::object sizer1() const { return sizer1_.get(); }
+  py::object sizer2() const { return sizer2_.get(); }
+
+  /// The tree refreshes the left panel by its bare pointer.
+  void require_left_panel() const {
+    if (wxparent1() != nullptr && left_.get() == nullptr)
+      throw std::logic_error("Filetree: the left panel (wxparent1) is destroyed");
+  }
+
+ private:
+  template <typename T>
+  static T* unwrap(py::handle object, const char* cpp_class, const char* python_class,
+                   const char* what) {
+    bool matched = false;
+    T* pointer = wxpy::unwrap<T>(object, cpp_class, matched);
+    if (!matched)
+      throw py::type_error(std::string(what) + " must be a " + python_class + " or None, not " +
+                           Py_TYPE(object.ptr())->tp_name);
+    return pointer;
+  }
+  static wxWindow* window(py::handle object, const char* what) {
+    return unwrap<wxWindow>(object, "wxWindow", "wx.Window", what);
+  }
+  static wxSizer* sizer(py::handle object, const char* what) {
+    return unwrap<wxSizer>(object, "wxSizer", "wx.Sizer", what);
+  }
+
+  gil::Held parent1_, parent2_, sizer1_, sizer2_;
+  wxWeakRef<wxWindow> left_;
 };
+
+PyFiletree& host_side(Filetree& tree) { return dynamic_cast<PyFiletree&>(tree); }
 
 py::object settings_of(const Filetree& tree) {
   auto settings = std::dynamic_pointer_cast<const config::PythonConfig>(tree.config());
@@ -54,28 +108,33 @@ void bind_changes(py::module_& m) {
 
 void bind_filetree(py::module_& m) {
   py::class_<Filetree, PyFiletree> tree(m, "Filetree", "a filetree object");
-  tree.def(py::init([](wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
-                       py::object settings, py::object transform, py::object on_progress) {
+  tree.def(py::init([](py::object parent1, py::object parent2, py::object sizer1,
+                       py::object sizer2, py::object settings, py::object transform,
+                       py::object on_progress) {
              auto config = std::make_shared<const config::PythonConfig>(std::move(settings));
              host::Transform propose = callables::transform(std::move(transform));
              host::Progress report = callables::progress(std::move(on_progress));
-             return gil::released([&] {
-               return new PyFiletree(parent1, parent2, sizer1, sizer2, std::move(config),
-                                     std::move(propose), std::move(report));
-             });
+             PyFiletree::Panels panels{parent1, parent2, sizer1, sizer2};
+             auto* made =
+                 new PyFiletree(panels, std::move(config), std::move(propose), std::move(report));
+             // The rows' shared context now holds the host's objects too.
+             py::object rows = py::module_::import("filerow").attr("Filerow");
+             rows.attr("wxparent1") = parent1;
+             rows.attr("wxparent2") = parent2;
+             rows.attr("sizer1") = sizer1;
+             rows.attr("sizer2") = sizer2;
+             return made;
            }),
            py::arg("parent1"), py::arg("parent2"), py::arg("sizer1"), py::arg("sizer2"),
            py::arg("config"), py::arg("transform"), py::arg("on_progress"),
            "instantiate the object");
 
   tree.def_property_readonly("wxparent1",
-                             [](const Filetree& self) { return wxpy::wrap(self.wxparent1()); })
+                             [](Filetree& self) { return host_side(self).parent1(); })
       .def_property_readonly("wxparent2",
-                             [](const Filetree& self) { return wxpy::wrap(self.wxparent2()); })
-      .def_property_readonly("sizer1",
-                             [](const Filetree& self) { return wxpy::wrap(self.sizer1()); })
-      .def_property_readonly("sizer2",
-                             [](const Filetree& self) { return wxpy::wrap(self.sizer2()); })
+                             [](Filetree& self) { return host_side(self).parent2(); })
+      .def_property_readonly("sizer1", [](Filetree& self) { return host_side(self).sizer1(); })
+      .def_property_readonly("sizer2", [](Filetree& self) { return host_side(self).sizer2(); })
       .def_property_readonly("config", &settings_of)
       .def_property_readonly("location", &Filetree::location)
       .def_property_readonly("pattern", &Filetree::pattern)
@@ -110,7 +169,12 @@ void bind_filetree(py::module_& m) {
           "called after last item is added to the filetree")
       .def("set_all_checkboxes", unlocked(&Filetree::set_all_checkboxes), py::arg("state"),
            "sets the state of all checkboxes to the specified value")
-      .def("invert_all_selections", unlocked(&Filetree::invert_all_selections),
+      .def(
+          "invert_all_selections",
+          [](Filetree& self) {
+            host_side(self).require_left_panel();
+            gil::released([&] { self.invert_all_selections(); });
+          },
            "checked rows become unchecked and unchecked checked; mixed stay mixed")
       .def("untick", unlocked(&Filetree::untick),
            "untick all leaves - this is called after a rename operation")

@@ -11,6 +11,7 @@
 //
 // REQUIRES: the GIL for everything here, and load() once before.
 
+#include "imports.h"
 #include "names.h"
 
 // wxPython's C API; its sip.h has to come first.
@@ -36,7 +37,7 @@ namespace py = pybind11;
 
 /// Imports wx and takes its C API; ImportError when either fails.
 inline void load() {
-  py::module_::import("wx");
+  imports::module("wx");
   if (wxPyGetAPIPtr() == nullptr) {
     if (PyErr_Occurred()) throw py::error_already_set();
     throw py::import_error("wx: wxPython's C API is not available");

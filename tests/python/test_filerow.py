@@ -145,3 +145,54 @@ def test_widgets_of_destroyed_panels_turn_into_errors_not_crashes(panels, folder
         checkbox.GetLabel()
     with pytest.raises(RuntimeError):
         row.format_row()
+
+
+def test_row_operations_called_directly_drive_the_widgets(panels, capfd):
+    panels.tree(".")  # the shared context
+    head = filerow.Filerow([""], None, -1, -1)
+    folder_row = filerow.Filerow(["", "d"], head, 1, 0)
+    folder_row.update_parent()
+    folder_row.setup_rightside(0)
+    leaf = filerow.Filerow(["", "d", "f"], folder_row, 2, 1)
+    leaf.update_parent()
+    leaf.setup_rightside(1)
+    assert filerow.propnodes[leaf.proposed] is leaf and leaf.tick.GetValue() == "  "
+
+    leaf.set_checkbox_state(wx.CHK_CHECKED)
+    leaf.up_check(wx.CHK_CHECKED)
+    assert folder_row.checkbox.Get3StateValue() == wx.CHK_CHECKED
+    folder_row.down_check(wx.CHK_UNCHECKED)
+    assert leaf.checkbox.Get3StateValue() == wx.CHK_UNCHECKED
+    leaf.propagate_checkbox_state(wx.CHK_CHECKED)
+    assert folder_row.checkbox.Get3StateValue() == wx.CHK_CHECKED
+    for format_call in (leaf.xformat_row, leaf.format_row_leftside, leaf.format_row_rightside):
+        format_call()
+    assert leaf.proposed.GetBackgroundColour()[:3] == (200, 220, 255)
+
+    leaf.checkbox.Set3StateValue(wx.CHK_UNCHECKED)
+    event = wx.CommandEvent(wx.wxEVT_CHECKBOX)
+    event.SetEventObject(leaf.checkbox)
+    folder_row.checkbox_click(event)  # the event's widget decides the row
+    assert folder_row.checkbox.Get3StateValue() == wx.CHK_UNCHECKED
+    leaf.proposed.ChangeValue("g")
+    event = wx.CommandEvent(wx.wxEVT_TEXT)
+    event.SetEventObject(leaf.proposed)
+    folder_row.on_proposed_update(event)
+    assert leaf.ticked and leaf.tick.GetValue() == " \u221a"
+    event = wx.MouseEvent(wx.wxEVT_RIGHT_DOWN)
+    event.SetEventObject(leaf.proposed)
+    folder_row.on_right_click(event)
+    assert event.GetSkipped()
+    stray = wx.CommandEvent(wx.wxEVT_CHECKBOX)
+    stray.SetEventObject(panels.panel1)
+    with pytest.raises(RuntimeError, match="registered"):
+        folder_row.checkbox_click(stray)  # called directly: the error is the caller's
+
+    folder_row.set_right_click()
+    folder_row.unbind()
+    leaf.unbind()
+    whole = filerow.Filerow(["", "w"], head, 1, 2)
+    whole.setup(3)
+    assert whole.tick.GetValue() == "  " and filerow.nodes[whole.checkbox] is whole
+    assert len([row for row in filerow.nodes.values() if row is whole]) == 2
+    assert capfd.readouterr().out == ""

@@ -198,3 +198,23 @@ def test_teardown_walks_leave_the_rows(panels, folder, capfd):
     assert rows["b.txt"].checkbox.Get3StateValue() == wx.CHK_UNCHECKED
     with pytest.raises(RuntimeError):
         panels.tree(folder).dump()
+
+
+def test_destroyed_panels_raise_instead_of_crashing(folder):
+    from conftest import Panels
+
+    made = Panels()
+    tree = made.tree(folder)
+    assert filerow.Filerow.sizer1 is made.sizer1
+    made.frame.Destroy()
+    pump()
+    assert tree.wxparent1 is made.panel1 and tree.sizer2 is made.sizer2
+    with pytest.raises(RuntimeError, match="deleted"):
+        tree.sizer1.GetItemCount()
+    with pytest.raises(RuntimeError, match="destroyed"):
+        tree.invert_all_selections()
+    assert filerow.Filerow.wxparent1 is None
+    with pytest.raises(RuntimeError, match="deleted"):
+        filerow.Filerow.sizer1.GetItemCount()
+    with pytest.raises(TypeError, match="parent1 must be a wx.Window"):
+        tickpane.Filetree("panel", None, None, None, config.Config(str(folder)), None, None)
