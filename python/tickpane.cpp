@@ -11,6 +11,7 @@
 #include "config.h"
 #include "gil.h"
 #include "imports.h"
+#include "panels.h"
 #include "wxpy.h"
 
 #include <wx/weakref.h>
@@ -155,12 +156,19 @@ void bind_filetree(py::module_& m) {
           [](Filetree& self, const std::string& name, const Filetree::Branchnodes& branchnodes) {
             for (const Row& node : branchnodes)
               if (node == nullptr) throw py::type_error("branchnodes must hold Filerow objects");
+            panels::require_live();
             return gil::released([&] { return self.add_branch(name, branchnodes); });
           },
           py::arg("name"), py::arg("branchnodes"),
           "returns the new rootnodes (the last element of which is the parent for the files "
           "that follow)")
-      .def("build", unlocked(&Filetree::build), "build the file tree")
+      .def(
+          "build",
+          [](Filetree& self) {
+            panels::require_live();
+            gil::released([&] { self.build(); });
+          },
+          "build the file tree")
       .def(
           "on_add_node", [](Filetree& self, const Row& node) { self.Filetree::on_add_node(node); },
           py::arg("node"), "called when a node is added")

@@ -184,6 +184,15 @@ def test_subclass_hooks_run_during_build(panels, folder):
     assert tree.added == ["a.txt", "b.txt", "c.txt", "d.txt", "z.txt"] and tree.built == 1
 
 
+def test_errors_in_hooks_reach_the_caller(panels, folder):
+    class Failing(tickpane.Filetree):
+        def on_add_node(self, node):
+            raise LookupError(node.name)
+
+    with pytest.raises(LookupError, match="a.txt"):
+        panels.tree(folder, kind=Failing).build()
+
+
 def test_teardown_walks_leave_the_rows(panels, folder, capfd):
     tree = panels.tree(folder)
     tree.build()
@@ -213,6 +222,10 @@ def test_destroyed_panels_raise_instead_of_crashing(folder):
         tree.sizer1.GetItemCount()
     with pytest.raises(RuntimeError, match="destroyed"):
         tree.invert_all_selections()
+    with pytest.raises(RuntimeError, match="destroyed"):
+        tree.build()
+    with pytest.raises(RuntimeError, match="destroyed"):
+        filerow.Filerow(["", "x"], None, 1, 0)
     assert filerow.Filerow.wxparent1 is None
     with pytest.raises(RuntimeError, match="deleted"):
         filerow.Filerow.sizer1.GetItemCount()
