@@ -34,16 +34,26 @@ py::object Registry::key(std::size_t position) const {
   return wxpy::wrap(alive);
 }
 
+// A key that cannot stand for a widget or a name (a deleted widget, a str
+// the file system cannot encode) is simply not there.
 filerow::Row Registry::find(py::handle key) const {
-  bool matched = false;
-  wxWindow* widget = wxpy::unwrap<wxWindow>(key, "wxWindow", matched);
-  return widget == nullptr ? nullptr : map_->find(widget);
+  try {
+    bool matched = false;
+    wxWindow* widget = wxpy::unwrap<wxWindow>(key, "wxWindow", matched);
+    return widget == nullptr ? nullptr : map_->find(widget);
+  } catch (py::error_already_set&) {
+    return nullptr;
+  }
 }
 
 filerow::Row Children::find(py::handle key) const {
-  py::detail::make_caster<std::string> name;
-  if (!name.load(key, true)) return nullptr;
-  return row_->children().find(py::detail::cast_op<const std::string&>(name));
+  try {
+    py::detail::make_caster<std::string> name;
+    if (!name.load(key, true)) return nullptr;
+    return row_->children().find(py::detail::cast_op<const std::string&>(name));
+  } catch (py::error_already_set&) {
+    return nullptr;
+  }
 }
 
 template <typename View>

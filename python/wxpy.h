@@ -58,10 +58,11 @@ T* unwrap(py::handle object, const char* cpp_class, bool& matched) {
   matched = true;
   if (object.is_none()) return nullptr;
   void* pointer = nullptr;
-  if (wxPyConvertWrappedPtr(object.ptr(), &pointer, cpp_class)) return static_cast<T*>(pointer);
+  bool converted = wxPyConvertWrappedPtr(object.ptr(), &pointer, cpp_class);
+  // A deleted object converts "successfully", with the error set.
   if (PyErr_Occurred()) throw py::error_already_set();
-  matched = false;
-  return nullptr;
+  matched = converted && pointer != nullptr;
+  return matched ? static_cast<T*>(pointer) : nullptr;
 }
 
 namespace detail {

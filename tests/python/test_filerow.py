@@ -143,6 +143,7 @@ def test_widgets_of_destroyed_panels_turn_into_errors_not_crashes(panels, folder
     assert list(filerow.nodes)[0] is None
     with pytest.raises(RuntimeError, match="deleted"):
         checkbox.GetLabel()
+    assert checkbox not in filerow.nodes and "\ud800" not in row.children
     with pytest.raises(RuntimeError):
         row.format_row()
 

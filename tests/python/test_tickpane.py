@@ -229,5 +229,7 @@ def test_destroyed_panels_raise_instead_of_crashing(folder):
     assert filerow.Filerow.wxparent1 is None
     with pytest.raises(RuntimeError, match="deleted"):
         filerow.Filerow.sizer1.GetItemCount()
+    with pytest.raises(RuntimeError, match="deleted"):
+        made.tree(folder)
     with pytest.raises(TypeError, match="parent1 must be a wx.Window"):
         tickpane.Filetree("panel", None, None, None, config.Config(str(folder)), None, None)
