@@ -112,14 +112,11 @@ py::cpp_function context_getter() {
 }
 
 template <auto member>
-py::cpp_function context_setter(const char* cpp_class, const char* python_class) {
+py::cpp_function context_setter(const char* cpp_class, const char* python_class,
+                                const char* what) {
   using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(RowContext{}.*member)>>;
-  return py::cpp_function([cpp_class, python_class](py::handle, py::object object) {
-    bool matched = false;
-    Widget* value = wxpy::unwrap<Widget>(object, cpp_class, matched);
-    if (!matched)
-      throw py::type_error(std::string("expected ") + python_class + " or None, not " +
-                           Py_TYPE(object.ptr())->tp_name);
+  return py::cpp_function([cpp_class, python_class, what](py::handle, py::object object) {
+    Widget* value = wxpy::expect<Widget>(object, cpp_class, python_class, what);
     RowContext shared = Filerow::context();
     shared.*member = value;
     Filerow::set_context(shared);
@@ -177,14 +174,18 @@ void bind_filerow(py::module_& m) {
       .def_property_readonly("newname", unlocked(&Filerow::newname),
                              "the proposed text if not empty, else name");
 
-  row.def_property_static("wxparent1", context_getter<&RowContext::wxparent1>(),
-                          context_setter<&RowContext::wxparent1>("wxWindow", "wx.Window"))
-      .def_property_static("wxparent2", context_getter<&RowContext::wxparent2>(),
-                           context_setter<&RowContext::wxparent2>("wxWindow", "wx.Window"))
-      .def_property_static("sizer1", context_getter<&RowContext::sizer1>(),
-                           context_setter<&RowContext::sizer1>("wxSizer", "wx.Sizer"))
-      .def_property_static("sizer2", context_getter<&RowContext::sizer2>(),
-                           context_setter<&RowContext::sizer2>("wxSizer", "wx.Sizer"))
+  row.def_property_static(
+         "wxparent1", context_getter<&RowContext::wxparent1>(),
+         context_setter<&RowContext::wxparent1>("wxWindow", "wx.Window", "Filerow.wxparent1"))
+      .def_property_static(
+          "wxparent2", context_getter<&RowContext::wxparent2>(),
+          context_setter<&RowContext::wxparent2>("wxWindow", "wx.Window", "Filerow.wxparent2"))
+      .def_property_static(
+          "sizer1", context_getter<&RowContext::sizer1>(),
+          context_setter<&RowContext::sizer1>("wxSizer", "wx.Sizer", "Filerow.sizer1"))
+      .def_property_static(
+          "sizer2", context_getter<&RowContext::sizer2>(),
+          context_setter<&RowContext::sizer2>("wxSizer", "wx.Sizer", "Filerow.sizer2"))
       .def_property_static(
           "transform",
           py::cpp_function(

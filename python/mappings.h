@@ -43,7 +43,9 @@ class Children {
   explicit Children(filerow::Row row) : row_(std::move(row)) {}
 
   std::size_t size() const { return row_->children().size(); }
-  py::object key(std::size_t position) const { return py::cast(row_->children().at(position).first); }
+  py::object key(std::size_t position) const {
+    return py::cast(row_->children().at(position).first);
+  }
   filerow::Row value(std::size_t position) const { return row_->children().at(position).second; }
   /// The child entered under the name `key`; null for anything else.
   filerow::Row find(py::handle key) const;

@@ -67,21 +67,11 @@ class PyFiletree : public Filetree {
   }
 
  private:
-  template <typename T>
-  static T* unwrap(py::handle object, const char* cpp_class, const char* python_class,
-                   const char* what) {
-    bool matched = false;
-    T* pointer = wxpy::unwrap<T>(object, cpp_class, matched);
-    if (!matched)
-      throw py::type_error(std::string(what) + " must be a " + python_class + " or None, not " +
-                           Py_TYPE(object.ptr())->tp_name);
-    return pointer;
-  }
   static wxWindow* window(py::handle object, const char* what) {
-    return unwrap<wxWindow>(object, "wxWindow", "wx.Window", what);
+    return wxpy::expect<wxWindow>(object, "wxWindow", "wx.Window", what);
   }
   static wxSizer* sizer(py::handle object, const char* what) {
-    return unwrap<wxSizer>(object, "wxSizer", "wx.Sizer", what);
+    return wxpy::expect<wxSizer>(object, "wxSizer", "wx.Sizer", what);
   }
 
   gil::Held parent1_, parent2_, sizer1_, sizer2_;

@@ -65,6 +65,17 @@ T* unwrap(py::handle object, const char* cpp_class, bool& matched) {
   return matched ? static_cast<T*>(pointer) : nullptr;
 }
 
+/// As unwrap, with a TypeError naming `what` for an object of another class.
+template <typename T>
+T* expect(py::handle object, const char* cpp_class, const char* python_class, const char* what) {
+  bool matched = false;
+  T* pointer = unwrap<T>(object, cpp_class, matched);
+  if (!matched)
+    throw py::type_error(std::string(what) + " must be a " + python_class + " or None, not " +
+                         Py_TYPE(object.ptr())->tp_name);
+  return pointer;
+}
+
 namespace detail {
 
 // wxPython learns that a C++ object is deleted only for the objects Python
