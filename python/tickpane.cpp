@@ -105,16 +105,16 @@ void bind_filetree(py::module_& m) {
              auto config = std::make_shared<const config::PythonConfig>(std::move(settings));
              host::Transform propose = callables::transform(std::move(transform));
              host::Progress report = callables::progress(std::move(on_progress));
-             PyFiletree::Panels panels{parent1, parent2, sizer1, sizer2};
-             auto* made =
-                 new PyFiletree(panels, std::move(config), std::move(propose), std::move(report));
+             auto made = std::make_unique<PyFiletree>(
+                 PyFiletree::Panels{parent1, parent2, sizer1, sizer2}, std::move(config),
+                 std::move(propose), std::move(report));
              // The rows' shared context now holds the host's objects too.
              py::object rows = py::module_::import("filerow").attr("Filerow");
              rows.attr("wxparent1") = parent1;
              rows.attr("wxparent2") = parent2;
              rows.attr("sizer1") = sizer1;
              rows.attr("sizer2") = sizer2;
-             return made;
+             return made.release();
            }),
            py::arg("parent1"), py::arg("parent2"), py::arg("sizer1"), py::arg("sizer2"),
            py::arg("config"), py::arg("transform"), py::arg("on_progress"),
@@ -173,7 +173,7 @@ void bind_filetree(py::module_& m) {
             host_side(self).require_left_panel();
             gil::released([&] { self.invert_all_selections(); });
           },
-           "checked rows become unchecked and unchecked checked; mixed stay mixed")
+          "checked rows become unchecked and unchecked checked; mixed stay mixed")
       .def("untick", unlocked(&Filetree::untick),
            "untick all leaves - this is called after a rename operation")
       .def("changes", unlocked(&Filetree::changes),
