@@ -1,10 +1,15 @@
 // Measures Filetree::build() against the floor: a plain loop that creates the
-// same widgets and sizers for the same rows without our libraries. Also times
-// one click on the top folder and a full walk of changes() on the largest
-// tree. Prints markdown tables on standard output.
+// same widgets and sizers for the same rows without our libraries; our build
+// both as shipped (widgets shown in batches) and showing each widget as it is
+// made. On the largest tree it also times what else grows with the rows:
+// layout, collapse and expand of the top folder, a click on it, changes(),
+// and tearing the rows down. Prints markdown tables on standard output and
+// the raw times as CSV on standard error... see usage.
 //
-// usage: build_bench [ROUNDS] [SIZE...]   (default: 3 rounds, 500 1000 2000)
+// usage: build_bench ROUNDS CSV-FILE SIZE...
+//   e.g. build_bench 3 times.csv 500 1000 2000 4000
 
+#include <filerow/context_menu.h>
 #include <tickpane/tickpane.h>
 
 #include <wx/app.h>
@@ -43,13 +48,14 @@ double median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// FILES files in nested folders: ten files a folder, folders three deep.
+// FILES files in nested folders below one top folder: ten files a folder,
+// folders four deep.
 fs::path make_tree(const fs::path& root, int files) {
   fs::path top = root / ("tree" + std::to_string(files));
   fs::remove_all(top);
   for (int i = 0; i < files; ++i) {
     int folder = i / 10;
-    fs::path dir = top / ("a" + std::to_string(folder / 25)) /
+    fs::path dir = top / "all" / ("a" + std::to_string(folder / 25)) /
                    ("b" + std::to_string(folder / 5 % 5)) / ("c" + std::to_string(folder % 5));
     fs::create_directories(dir);
     std::ofstream(dir / ("file" + std::to_string(i) + ".txt")) << "x";
@@ -140,16 +146,64 @@ std::vector<RowShape> shapes_of_last_build() {
   return rows;
 }
 
+std::unique_ptr<tickpane::Filetree> build_once(Window& w, const fs::path& location, int batch,
+                                               double& took) {
+  auto tree = make_tree(w, location);
+  tree->set_reveal_batch(batch);
+  took = seconds([&] { tree->build(); });
+  return tree;
+}
+
+struct Operations {
+  int rows = 0;
+  double layout = 0, collapse = 0, expand = 0, click = 0, changes = 0;
+  double teardown_plain = 0, teardown_hidden = 0;
+};
+
+// Times what a user does next on a built tree, then its teardown.
+Operations operate(Window& w, tickpane::Filetree& tree) {
+  Operations ms;
+  ms.rows = static_cast<int>(filerow::nodes()->size());
+  ms.layout = 1000 * seconds([&] { w.frame->Layout(); });
+  filerow::Row top = tree.head()->children().at(0).second;
+  filerow::ContextMenu menu(top, top, w.sizer1, w.sizer2);
+  auto choose = [&](wxWindowID id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    menu.ProcessEvent(event);
+  };
+  ms.collapse = 1000 * seconds([&] { choose(menu.collapse_id()); });
+  ms.expand = 1000 * seconds([&] { choose(menu.expand_id()); });
+  settle();
+  ms.click = 1000 * seconds([&] {
+    top->checkbox()->Set3StateValue(wxCHK_CHECKED);
+    wxCommandEvent click(wxEVT_CHECKBOX, top->checkbox()->GetId());
+    click.SetEventObject(top->checkbox());
+    top->checkbox()->ProcessWindowEvent(click);
+  });
+  int yielded = 0;
+  ms.changes = 1000 * seconds([&] {
+    for (const auto& row : tree.changes()) yielded += row != nullptr;
+  });
+  tree.unbindall();
+  return ms;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  int rounds = argc > 1 ? std::atoi(argv[1]) : 3;
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: build_bench ROUNDS CSV-FILE SIZE...\n");
+    return 2;
+  }
+  int rounds = std::atoi(argv[1]);
+  std::ofstream csv(argv[2]);
+  csv << "files,rows,variant,seconds\n";
   std::vector<int> sizes;
-  for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-  if (sizes.empty()) sizes = {500, 1000, 2000};
+  for (int i = 3; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
 
+  int no_args = 1;
   wxApp::SetInstance(new wxApp);
-  wxEntryStart(argc, argv);
+  wxEntryStart(no_args, argv);
   wxTheApp->CallOnInit();
   wxGUIEventLoop loop;
   wxEventLoopActivator activate(&loop);
@@ -162,68 +216,82 @@ int main(int argc, char** argv) {
 
   struct Result {
     int files, rows;
-    double floor, ours;
+    double floor, unbatched, batched;
   };
   std::vector<Result> results;
-  double click_ms = 0, changes_ms = 0;
-  int click_rows = 0, changes_rows = 0;
+  Operations ops;
+  const char* variants[] = {"plain loop", "build, shown one by one", "build"};
   for (int files : sizes) {
     fs::path location = make_tree(root, files);
-    std::vector<double> floor, ours;
     std::vector<RowShape> rows;
+    {  // The floor needs the rows' shapes: take them from one build.
+      Window w;
+      double ignored;
+      auto tree = build_once(w, location, 128, ignored);
+      rows = shapes_of_last_build();
+      tree->unbindall();
+    }
+    std::vector<double> times[3];
     for (int round = 0; round < rounds; ++round) {
-      // Alternate which goes first, so neither always runs on a warmer machine.
-      for (int turn = 0; turn < 2; ++turn) {
-        bool library = (turn + round) % 2 == 0;
+      // Rotate which goes first, so none always runs on a warmer machine.
+      for (int turn = 0; turn < 3; ++turn) {
+        int variant = (turn + round) % 3;
         Window w;
-        if (library) {
-          auto tree = make_tree(w, location);
-          ours.push_back(seconds([&] { tree->build(); }));
-          rows = shapes_of_last_build();
-          if (files == sizes.back() && round == rounds - 1) {
-            auto top = tree->head()->children().at(0).second;
-            click_rows = static_cast<int>(filerow::nodes()->size());
-            click_ms = 1000 * seconds([&] {
-              top->checkbox()->Set3StateValue(wxCHK_CHECKED);
-              wxCommandEvent click(wxEVT_CHECKBOX, top->checkbox()->GetId());
-              click.SetEventObject(top->checkbox());
-              top->checkbox()->ProcessWindowEvent(click);
-            });
-            tree->set_all_checkboxes(wxCHK_CHECKED);
-            changes_ms = 1000 * seconds([&] {
-              for (const auto& row : tree->changes()) changes_rows += row != nullptr;
-            });
-          }
-          tree->unbindall();
+        double took;
+        if (variant == 0) {
+          took = seconds([&] { plain_loop(w, rows); });
         } else {
-          if (rows.empty()) {  // the floor needs the rows' shapes: take them from one build
-            auto tree = make_tree(w, location);
-            tree->build();
-            rows = shapes_of_last_build();
+          auto tree = build_once(w, location, variant == 1 ? 0 : 128, took);
+          if (variant == 2 && files == sizes.back() && round == rounds - 1) {
+            ops = operate(w, *tree);
+            // Teardown as a host does it before a rebuild, plain or hidden first.
+            ops.teardown_plain = 1000 * seconds([&] {
+              w.sizer1->Clear(true);
+              w.sizer2->Clear(true);
+            });
+            double ignored;
+            auto again = build_once(w, location, 128, ignored);
+            again->unbindall();
+            ops.teardown_hidden = 1000 * seconds([&] {
+              w.panel1->Hide();
+              w.panel2->Hide();
+              w.sizer1->Clear(true);
+              w.sizer2->Clear(true);
+              w.panel1->Show();
+              w.panel2->Show();
+            });
+          } else {
             tree->unbindall();
-            --turn;
-            continue;
           }
-          floor.push_back(seconds([&] { plain_loop(w, rows); }));
         }
+        times[variant].push_back(took);
+        csv << files << "," << rows.size() << "," << variants[variant] << "," << took << "\n";
       }
     }
-    results.push_back({files, static_cast<int>(rows.size()), median(floor), median(ours)});
+    results.push_back({files, static_cast<int>(rows.size()), median(times[0]), median(times[1]),
+                       median(times[2])});
   }
   fs::remove_all(root);
 
   std::fflush(stdout);
   dup2(saved_stdout, 1);
-  std::printf("| files | rows | plain loop (s) | build() (s) | build() per row (ms) | ratio to the loop |\n");
-  std::printf("|---|---|---|---|---|---|\n");
+  std::printf("| files | rows | plain loop (s) | build, shown one by one (s) | build (s) | "
+              "build per row (ms) | build / plain loop |\n");
+  std::printf("|---|---|---|---|---|---|---|\n");
   for (const Result& r : results)
-    std::printf("| %d | %d | %.2f | %.2f | %.2f | %.2f |\n", r.files, r.rows, r.floor, r.ours,
-                1000 * r.ours / r.rows, r.ours / r.floor);
-  std::printf("\n| operation on %d rows | ms | per row (us) |\n|---|---|---|\n", click_rows);
-  std::printf("| click on the top folder (cascade and climb, repaint) | %.1f | %.1f |\n", click_ms,
-              1000 * click_ms / click_rows);
-  std::printf("| changes(): full walk, %d yielded | %.2f | %.2f |\n", changes_rows, changes_ms,
-              1000 * changes_ms / click_rows);
+    std::printf("| %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f |\n", r.files, r.rows, r.floor,
+                r.unbatched, r.batched, 1000 * r.batched / r.rows, r.batched / r.floor);
+  std::printf("\n| on %d rows, after build | ms | per row (us) |\n|---|---|---|\n", ops.rows);
+  auto line = [&](const char* what, double ms) {
+    std::printf("| %s | %.1f | %.1f |\n", what, ms, 1000 * ms / ops.rows);
+  };
+  line("layout of the frame", ops.layout);
+  line("collapse of the top folder, with layout", ops.collapse);
+  line("expand of the top folder, with layout", ops.expand);
+  line("click on the top folder (cascade, climb, repaint)", ops.click);
+  line("changes(), a full walk", ops.changes);
+  line("teardown: destroy the rows' widgets", ops.teardown_plain);
+  line("teardown: hide the panels, destroy, show", ops.teardown_hidden);
   wxTheApp->OnExit();
   wxEntryCleanup();
   return 0;
