@@ -1,0 +1,87 @@
+#include "entrytree.h"
+
+#include <stdexcept>
+
+#include "display.h"
+
+namespace bulkrename {
+
+Entrytree::Entrytree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
+                     std::shared_ptr<const host::Config> config,
+                     std::shared_ptr<const Proposal> proposal, host::Progress on_progress)
+    : Filetree(parent1, parent2, sizer1, sizer2, std::move(config), {},
+               std::move(on_progress)),
+      proposal_(std::move(proposal)) {}
+
+Entrytree::~Entrytree() {
+  for (const Row& row : entries_)
+    if (wxTextCtrl* control = row->proposed())
+      control->Unbind(wxEVT_TEXT, &Entrytree::on_text, this);
+}
+
+void Entrytree::on_add_node(const Row& node) {
+  wxTextCtrl* control = node->proposed();
+  if (control == nullptr)
+    throw std::logic_error("Entrytree: row '" + node->name() + "' has no proposed name");
+  std::size_t index = entries_.size();
+  entries_.push_back(node);
+  proposed_.emplace_back();
+  index_[control] = index;
+  // Bound after the row's own handler, so it runs first and passes the event on.
+  control->Bind(wxEVT_TEXT, &Entrytree::on_text, this);
+  propose(index);
+}
+
+void Entrytree::propose(std::size_t index) {
+  const Row& row = entries_[index];
+  proposed_[index] = proposal_->propose(row->name(), static_cast<long>(index));
+  wxString text = shown(proposed_[index]);
+  wxTextCtrl* control = row->proposed();
+  if (control == nullptr || control->GetValue() == text) return;
+  // Setting the text runs the row's own handler, which sets the tick mark.
+  proposing_ = true;
+  control->SetValue(text);
+  proposing_ = false;
+}
+
+void Entrytree::repropose(std::shared_ptr<const Proposal> proposal) {
+  proposal_ = std::move(proposal);
+  for (std::size_t i = 0; i < entries_.size(); ++i)
+    if (!edited(i)) propose(i);
+}
+
+bool Entrytree::edited(std::size_t index) const {
+  wxTextCtrl* control = entries_.at(index)->proposed();
+  return control != nullptr && control->GetValue() != shown(proposed_[index]);
+}
+
+void Entrytree::on_text(wxCommandEvent& event) {
+  event.Skip();
+  if (proposing_ || !on_edit_) return;
+  host::run_guarded([&] { on_edit_(); });
+}
+
+Path Entrytree::path_of(const Row& row) {
+  const filerow::Filerow::Branch& branch = row->branch();
+  return Path(branch.begin() + (branch.empty() ? 0 : 1), branch.end());
+}
+
+std::vector<Entry> Entrytree::batch() {
+  std::vector<Entry> entries;
+  for (const Row& row : changes()) {
+    Entry entry{path_of(row), row->newname()};
+    auto at = index_.find(row->proposed());
+    if (at != index_.end() && !edited(at->second)) entry.newname = proposed_[at->second];
+    entries.push_back(std::move(entry));
+  }
+  for (const Row& row : entries_) {
+    wxCheckBox* box = row->checkbox();
+    wxTextCtrl* control = row->proposed();
+    if (box != nullptr && control != nullptr && box->Get3StateValue() == wxCHK_CHECKED &&
+        control->GetValue().empty())
+      entries.push_back({path_of(row), ""});
+  }
+  return entries;
+}
+
+}  // namespace bulkrename

@@ -1,0 +1,69 @@
+#pragma once
+
+// The file tree of the application: a Filetree that proposes a new name for
+// each entry its scan found (the matching files, or folders), never for the
+// folders that only hold them, and tells which proposals the user has
+// overtyped by hand.
+
+#include <tickpane/tickpane.h>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "proposal.h"
+#include "renamer.h"
+
+namespace bulkrename {
+
+using filerow::Row;
+
+class Entrytree : public tickpane::Filetree {
+ public:
+  /// As a Filetree. Rows show their own names; each entry gets its proposal
+  /// from `proposal` as the build adds it. REQUIRES: `proposal` is not null.
+  Entrytree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
+            std::shared_ptr<const host::Config> config,
+            std::shared_ptr<const Proposal> proposal, host::Progress on_progress);
+  ~Entrytree() override;
+
+  /// The rows of the scanned entries, in display order.
+  const std::vector<Row>& entries() const { return entries_; }
+
+  /// Proposes again, with `proposal`, for every entry whose proposed name the
+  /// user has not typed by hand; check boxes are left as they are.
+  /// REQUIRES: `proposal` is not null.
+  void repropose(std::shared_ptr<const Proposal> proposal);
+
+  /// Whether the proposed name of the entry at `index` is one the user typed.
+  bool edited(std::size_t index) const;
+
+  /// `on_edit` runs after each change the user makes to a proposed name.
+  void set_on_edit(std::function<void()> on_edit) { on_edit_ = std::move(on_edit); }
+
+  /// The rows to rename, from changes(), with their paths and new names (the
+  /// exact bytes proposed where a row shows its proposal); then the ticked
+  /// entries whose proposed name is empty, for the check to refuse.
+  std::vector<Entry> batch();
+
+  /// A row's path below the location.
+  static Path path_of(const Row& row);
+
+  void on_add_node(const Row& node) override;
+
+ private:
+  void propose(std::size_t index);
+  void on_text(wxCommandEvent& event);
+
+  std::shared_ptr<const Proposal> proposal_;
+  std::vector<Row> entries_;
+  std::vector<std::string> proposed_;  // what was last proposed for each entry
+  std::unordered_map<const wxWindow*, std::size_t> index_;  // proposed control to entry
+  std::function<void()> on_edit_;
+  bool proposing_ = false;
+};
+
+}  // namespace bulkrename

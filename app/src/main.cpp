@@ -1,0 +1,80 @@
+// bulkrename: proposes new names for the files (or folders) below a folder
+// and renames the ones the user ticks, or, without a screen, prints what a
+// rename would do.
+
+#include <tickpane/tickpane.h>
+
+#include <wx/app.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "app.h"
+#include "dryrun.h"
+#include "options.h"
+#include "sample.h"
+
+using namespace bulkrename;
+
+namespace {
+
+bool has_screen() {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  try {
+    options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    Proposal check(options.rules);
+  } catch (const std::invalid_argument& error) {
+    std::cerr << "bulkrename: " << error.what() << "\nTry 'bulkrename --help'.\n";
+    return 2;
+  }
+  if (options.help) {
+    std::cout << usage();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "bulkrename " << BULKRENAME_VERSION << " (tickpane " << tickpane::version
+              << ")\n";
+    return 0;
+  }
+  std::error_code error;
+  if (!options.folder.empty() && !std::filesystem::is_directory(options.folder, error)) {
+    std::cerr << "bulkrename: " << options.folder << " is not a folder\n";
+    return 2;
+  }
+
+  std::string folder = options.folder;
+  std::unique_ptr<Scratch> scratch;
+  try {
+    if (options.dry_run)
+      return dry_run(options, folder.empty() ? sample_folder() : folder, std::cout, std::cerr);
+    if (folder.empty()) {
+      scratch = std::make_unique<Scratch>(sample_folder());
+      folder = scratch->path();
+    }
+  } catch (const std::exception& failure) {
+    std::cerr << "bulkrename: " << failure.what() << '\n';
+    return 1;
+  }
+  if (!has_screen()) {
+    std::cerr << "bulkrename: there is no screen ($DISPLAY is empty). Use --dry-run, or run\n"
+                 "  xvfb-run -a bulkrename --screenshot shot.png ...\n";
+    return 1;
+  }
+  wxApp::SetInstance(new App(options, folder));
+  // The toolkit sees the program name only: every argument was ours.
+  int toolkit_argc = 1;
+  char* toolkit_argv[] = {argv[0], nullptr};
+  return wxEntry(toolkit_argc, toolkit_argv);
+}

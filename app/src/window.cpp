@@ -1,0 +1,509 @@
+#include "window.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/dirdlg.h>
+#include <wx/evtloop.h>
+#include <wx/gbsizer.h>
+#include <wx/panel.h>
+#include <wx/scrolwin.h>
+#include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/wupdlock.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "display.h"
+
+namespace bulkrename {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto progress_interval = 100ms;
+constexpr int pause_ms = 300;
+constexpr std::size_t listed_at_most = 40;
+
+std::string bytes_of(const wxString& text) {
+  auto utf8 = text.utf8_str();
+  return std::string(utf8.data(), utf8.length());
+}
+
+wxStaticText* label(wxWindow* parent, const char* text) {
+  return new wxStaticText(parent, wxID_ANY, text);
+}
+
+wxTextCtrl* text_field(wxWindow* parent, const char* name, const std::string& value,
+                       int width) {
+  return new wxTextCtrl(parent, wxID_ANY, shown(value), wxDefaultPosition, wxSize(width, -1),
+                        wxTE_PROCESS_ENTER, wxDefaultValidator, name);
+}
+
+wxCheckBox* option(wxWindow* parent, const char* name, const char* text, bool value) {
+  auto* box = new wxCheckBox(parent, wxID_ANY, text, wxDefaultPosition, wxDefaultSize, 0,
+                             wxDefaultValidator, name);
+  box->SetValue(value);
+  return box;
+}
+
+std::string where(const Path& folder, const std::string& name) {
+  Path path = folder;
+  path.push_back(name);
+  return join(path);
+}
+
+std::string describe(const std::vector<Problem>& problems) {
+  std::ostringstream text;
+  text << "Nothing was renamed: the batch has " << problems.size()
+       << (problems.size() == 1 ? " problem" : " problems") << " to fix first.\n";
+  for (std::size_t i = 0; i < problems.size() && i < listed_at_most; ++i)
+    text << "  " << join(problems[i].path) << ": " << problems[i].reason << '\n';
+  if (problems.size() > listed_at_most)
+    text << "  ... and " << problems.size() - listed_at_most << " more\n";
+  return text.str();
+}
+
+std::string describe(const Outcome& outcome, std::size_t planned, const char* done_word) {
+  std::ostringstream text;
+  text << done_word << ' ' << outcome.done.size() << " of " << planned << ".\n";
+  if (outcome.failure) {
+    const Move& move = outcome.failure->move;
+    text << "Could not rename " << where(move.folder, move.from) << " to " << move.to << ": "
+         << outcome.failure->reason << ".\n";
+    std::size_t untouched = planned - outcome.done.size() - 1;
+    if (untouched > 0)
+      text << "The other " << untouched << " were left as they were.\n";
+  }
+  for (std::size_t i = 0; i < outcome.done.size() && i < listed_at_most; ++i) {
+    const Move& move = outcome.done[i];
+    text << "  " << where(move.folder, move.from) << " -> " << move.to << '\n';
+  }
+  if (outcome.done.size() > listed_at_most)
+    text << "  ... and " << outcome.done.size() - listed_at_most << " more\n";
+  return text.str();
+}
+
+}  // namespace
+
+Window::Window(const Options& options, const std::string& folder)
+    : wxFrame(nullptr, wxID_ANY, "Bulk rename", wxDefaultPosition, wxSize(1100, 760)),
+      folder_(folder),
+      proposal_(std::make_shared<Proposal>(options.rules)),
+      tick_after_build_(options.tick_all) {
+  auto* page = new wxPanel(this);
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(make_settings(page, options), 0, wxEXPAND | wxALL, 6);
+  column->Add(make_rules(page, options.rules), 0, wxEXPAND | wxLEFT | wxRIGHT, 6);
+  column->Add(make_commands(page), 0, wxEXPAND | wxALL, 6);
+  column->Add(make_tree_area(page), 1, wxEXPAND | wxLEFT | wxRIGHT, 6);
+  report_ = new wxTextCtrl(page, wxID_ANY, "", wxDefaultPosition, wxSize(-1, 90),
+                           wxTE_MULTILINE | wxTE_READONLY, wxDefaultValidator, "report");
+  column->Add(report_, 0, wxEXPAND | wxALL, 6);
+  page->SetSizer(column);
+  CreateStatusBar();
+
+  rule_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { apply_rules(); }); });
+  setting_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { rebuild(); }); });
+  Bind(wxEVT_CLOSE_WINDOW, &Window::on_close, this);
+  update_commands();
+  report(
+      "Tick the rows to rename (a folder's tick covers everything in it), set the rules or "
+      "type names of your own, then Rename. Undo puts back the last rename.");
+}
+
+Window::~Window() {
+  rule_timer_.Stop();
+  setting_timer_.Stop();
+  // The rows' widgets go first, so that no handler outlives the rows.
+  teardown();
+}
+
+wxSizer* Window::make_settings(wxWindow* page, const Options& options) {
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  location_ = new wxTextCtrl(page, wxID_ANY, wxString(folder_.c_str(), *wxConvFileName),
+                             wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER,
+                             wxDefaultValidator, "folder");
+  auto* browse = new wxButton(page, wxID_ANY, "Choose...", wxDefaultPosition, wxDefaultSize, 0,
+                              wxDefaultValidator, "choose");
+  pattern_ = text_field(page, "pattern", options.pattern.value_or(""), 110);
+  pattern_->SetHint("*");
+  folders_ = option(page, "folders", "Folders", options.folders);
+  recursive_ = option(page, "recursive", "Recursive", options.recursive);
+  row->Add(label(page, "Folder:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  row->Add(location_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  row->Add(browse, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
+  row->Add(label(page, "Pattern:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  row->Add(pattern_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
+  row->Add(folders_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
+  row->Add(recursive_, 0, wxALIGN_CENTER_VERTICAL);
+
+  browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    wxDirDialog dialog(this, "Choose the folder to show", location_->GetValue(),
+                       wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return;
+    location_->ChangeValue(dialog.GetPath());
+    guarded([this] { rebuild(); });
+  });
+  location_->Bind(wxEVT_TEXT_ENTER, &Window::on_setting, this);
+  pattern_->Bind(wxEVT_TEXT, &Window::on_setting, this);
+  pattern_->Bind(wxEVT_TEXT_ENTER, &Window::on_setting, this);
+  folders_->Bind(wxEVT_CHECKBOX, &Window::on_setting, this);
+  recursive_->Bind(wxEVT_CHECKBOX, &Window::on_setting, this);
+  return row;
+}
+
+wxSizer* Window::make_rules(wxWindow* page, const Rules& rules) {
+  auto* box = new wxStaticBoxSizer(wxVERTICAL, page, "New names");
+  wxWindow* inside = box->GetStaticBox();
+
+  find_ = text_field(inside, "find", rules.find, 160);
+  replace_ = text_field(inside, "replace", rules.replace, 160);
+  regex_ = option(inside, "regex", "Regular expression", rules.regex);
+  match_case_ = option(inside, "matchcase", "Match case", rules.match_case);
+  auto* first = new wxBoxSizer(wxHORIZONTAL);
+  first->Add(label(inside, "Find:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  first->Add(find_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  first->Add(label(inside, "Replace with:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  first->Add(replace_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  first->Add(regex_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  first->Add(match_case_, 0, wxALIGN_CENTER_VERTICAL);
+
+  const wxString casings[] = {"keep", "lower", "upper", "title"};
+  casing_ = new wxChoice(inside, wxID_ANY, wxDefaultPosition, wxDefaultSize, 4, casings, 0,
+                         wxDefaultValidator, "case");
+  casing_->SetSelection(static_cast<int>(rules.casing));
+  prefix_ = text_field(inside, "prefix", rules.prefix, 90);
+  suffix_ = text_field(inside, "suffix", rules.suffix, 90);
+  keep_extension_ = option(inside, "keepextension", "Keep extension", rules.keep_extension);
+  auto* second = new wxBoxSizer(wxHORIZONTAL);
+  second->Add(label(inside, "Case:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  second->Add(casing_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  second->Add(label(inside, "Prefix:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  second->Add(prefix_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  second->Add(label(inside, "Suffix:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  second->Add(suffix_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  second->Add(keep_extension_, 0, wxALIGN_CENTER_VERTICAL);
+
+  numbering_ = option(inside, "numbering", "Number", rules.numbering);
+  start_ = new wxSpinCtrl(inside, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
+                          wxSP_ARROW_KEYS, 0, 999'999'999,
+                          static_cast<int>(std::min(rules.start, 999'999'999L)), "start");
+  width_ = new wxSpinCtrl(inside, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
+                          wxSP_ARROW_KEYS, 1, max_width, std::clamp(rules.width, 1, max_width),
+                          "width");
+  const wxString places[] = {"at the start", "at the end"};
+  number_at_ = new wxChoice(inside, wxID_ANY, wxDefaultPosition, wxDefaultSize, 2, places, 0,
+                            wxDefaultValidator, "numberat");
+  number_at_->SetSelection(static_cast<int>(rules.number_at));
+  auto* third = new wxBoxSizer(wxHORIZONTAL);
+  third->Add(numbering_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  third->Add(label(inside, "from"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  third->Add(start_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  third->Add(label(inside, "digits"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+  third->Add(width_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+  third->Add(number_at_, 0, wxALIGN_CENTER_VERTICAL);
+
+  box->Add(first, 0, wxEXPAND | wxALL, 4);
+  box->Add(second, 0, wxEXPAND | wxALL, 4);
+  box->Add(third, 0, wxEXPAND | wxALL, 4);
+
+  for (wxTextCtrl* field : {find_, replace_, prefix_, suffix_})
+    field->Bind(wxEVT_TEXT, &Window::on_rule, this);
+  for (wxCheckBox* field : {regex_, match_case_, keep_extension_, numbering_})
+    field->Bind(wxEVT_CHECKBOX, &Window::on_rule, this);
+  for (wxChoice* field : {casing_, number_at_}) field->Bind(wxEVT_CHOICE, &Window::on_rule, this);
+  for (wxSpinCtrl* field : {start_, width_})
+    field->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { rule_timer_.StartOnce(pause_ms); });
+  return box;
+}
+
+wxSizer* Window::make_commands(wxWindow* page) {
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  auto button = [&](const char* name, const char* text, std::function<void()> command) {
+    auto* made = new wxButton(page, wxID_ANY, text, wxDefaultPosition, wxDefaultSize, 0,
+                              wxDefaultValidator, name);
+    made->Bind(wxEVT_BUTTON, [this, command](wxCommandEvent&) { guarded(command); });
+    row->Add(made, 0, wxRIGHT, 6);
+    return made;
+  };
+  button("tickall", "Tick all", [this] {
+    if (tree_) tree_->set_all_checkboxes(wxCHK_CHECKED);
+    scroller_->Refresh();
+  });
+  button("untickall", "Untick all", [this] {
+    if (tree_) tree_->set_all_checkboxes(wxCHK_UNCHECKED);
+    scroller_->Refresh();
+  });
+  button("invert", "Invert", [this] {
+    if (tree_) tree_->invert_all_selections();
+  });
+  row->AddSpacer(12);
+  button("rename", "Rename", [this] { rename(); });
+  undo_ = button("undo", "Undo last rename", [this] { undo(); });
+  edited_ = new wxStaticText(page, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
+                             wxST_ELLIPSIZE_END, "edited");
+  row->Add(edited_, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, 12);
+  return row;
+}
+
+wxWindow* Window::make_tree_area(wxWindow* page) {
+  // One scrolled area holds both panels, so they scroll together and their
+  // rows stay side by side.
+  scroller_ = new wxScrolledWindow(page, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                   wxVSCROLL | wxHSCROLL | wxBORDER_THEME, "tree");
+  scroller_->SetScrollRate(10, 10);
+  panel1_ = new wxPanel(scroller_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                        wxTAB_TRAVERSAL, "names");
+  panel2_ = new wxPanel(scroller_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                        wxTAB_TRAVERSAL, "proposals");
+  sizer1_ = new wxGridBagSizer;
+  sizer2_ = new wxGridBagSizer;
+  panel1_->SetSizer(sizer1_);
+  panel2_->SetSizer(sizer2_);
+  auto* both = new wxBoxSizer(wxHORIZONTAL);
+  both->Add(panel1_, 0, wxEXPAND);
+  both->Add(panel2_, 1, wxEXPAND);
+  scroller_->SetSizer(both);
+  return scroller_;
+}
+
+Rules Window::read_rules() const {
+  Rules rules;
+  rules.find = bytes_of(find_->GetValue());
+  rules.replace = bytes_of(replace_->GetValue());
+  rules.regex = regex_->GetValue();
+  rules.match_case = match_case_->GetValue();
+  rules.casing = static_cast<Casing>(casing_->GetSelection());
+  rules.prefix = bytes_of(prefix_->GetValue());
+  rules.suffix = bytes_of(suffix_->GetValue());
+  rules.numbering = numbering_->GetValue();
+  rules.start = start_->GetValue();
+  rules.width = width_->GetValue();
+  rules.number_at = static_cast<Place>(number_at_->GetSelection());
+  rules.keep_extension = keep_extension_->GetValue();
+  return rules;
+}
+
+void Window::teardown() {
+  if (tree_) tree_->unbindall();
+  sizer1_->Clear(true);
+  sizer2_->Clear(true);
+  panel1_->DestroyChildren();
+  panel2_->DestroyChildren();
+  tree_.reset();
+}
+
+void Window::rebuild() {
+  setting_timer_.Stop();
+  if (building_) return;
+  building_ = true;
+  {
+    // Nothing in the tree area is painted until its rows are all in place.
+    wxWindowUpdateLocker frozen(scroller_);
+    teardown();
+    wxString location = location_->GetValue();
+    if (!location.empty()) folder_ = std::string(location.fn_str());
+    std::string pattern = bytes_of(pattern_->GetValue());
+    auto config = std::make_shared<host::PlainConfig>(
+        folder_, pattern.empty() ? std::nullopt : std::optional<std::string>(pattern),
+        folders_->GetValue(), recursive_->GetValue());
+    painted_ = {};
+    progress_.clear();
+    try {
+      tree_ = std::make_unique<Entrytree>(
+          panel1_, panel2_, sizer1_, sizer2_, config, proposal_,
+          [this](const std::string& text) { show_progress(text); });
+      tree_->set_on_edit([this] { show_edited(); });
+      tree_->build();
+      if (tick_after_build_) tree_->set_all_checkboxes(wxCHK_CHECKED);
+      tick_after_build_ = false;
+    } catch (const std::exception& error) {
+      progress_ = "The folder could not be shown: " + std::string(error.what());
+      report(progress_);
+    }
+    fit_proposals();
+    scroller_->Scroll(0, 0);
+  }
+  SetStatusText(shown(progress_));
+  SetTitle("Bulk rename - " + wxString(folder_.c_str(), *wxConvFileName));
+  building_ = false;
+  show_edited();
+  update_commands();
+  if (close_after_build_) Close();
+}
+
+std::string Window::apply_rules() {
+  rule_timer_.Stop();
+  std::shared_ptr<const Proposal> proposal;
+  try {
+    proposal = std::make_shared<Proposal>(read_rules());
+  } catch (const std::invalid_argument& error) {
+    SetStatusText(shown(error.what()));
+    return error.what();
+  }
+  proposal_ = proposal;
+  if (tree_ && !building_) {
+    wxWindowUpdateLocker frozen(scroller_);
+    tree_->repropose(proposal_);
+    fit_proposals();
+  }
+  SetStatusText("");
+  show_edited();
+  return {};
+}
+
+void Window::rename() {
+  if (!tree_ || building_) return;
+  if (rule_timer_.IsRunning()) {
+    if (std::string why = apply_rules(); !why.empty()) {
+      report("Nothing was renamed: " + why);
+      return;
+    }
+  }
+  std::vector<Entry> batch = tree_->batch();
+  if (batch.empty()) {
+    report("Nothing to rename: tick the rows whose new name differs from the old one.");
+    return;
+  }
+  Renamer renamer(tree_->location());
+  Outcome outcome = renamer.rename(batch);
+  if (!outcome.problems.empty()) {
+    report(describe(outcome.problems));
+    SetStatusText("Nothing was renamed: see the problems below the tree.");
+    return;
+  }
+  journal_.record(outcome);
+  journal_folder_ = renamer.folder();
+  report(describe(outcome, Renamer::plan(batch).size(), "Renamed"));
+  tree_->untick();
+  rebuild();
+}
+
+void Window::undo() {
+  if (journal_.empty() || building_) return;
+  std::size_t planned = journal_.moves().size();
+  Outcome outcome = journal_.undo(Renamer(journal_folder_));
+  if (!outcome.problems.empty()) {
+    report(describe(outcome.problems));
+    SetStatusText("Nothing was put back: see the problems below the tree.");
+  } else {
+    report(describe(outcome, planned, "Put back"));
+    rebuild();
+  }
+  update_commands();
+}
+
+std::string Window::save_screenshot(const std::string& path) const {
+  wxRect area = GetScreenRect();
+  wxBitmap picture(area.GetWidth(), area.GetHeight());
+  {
+    wxMemoryDC memory(picture);
+    wxScreenDC screen;
+    if (!memory.Blit(0, 0, area.GetWidth(), area.GetHeight(), &screen, area.GetX(),
+                     area.GetY()))
+      return "the screen could not be read";
+  }
+  if (!picture.ConvertToImage().SaveFile(wxString(path.c_str(), *wxConvFileName),
+                                         wxBITMAP_TYPE_PNG))
+    return "the picture could not be written to " + path;
+  return {};
+}
+
+void Window::fit_proposals() {
+  // The rows make their proposed names as wide as the widest name made before
+  // them, which cuts longer proposals short: widen them all to the longest.
+  int width = filerow::textwidth();
+  if (tree_)
+    for (const Row& row : tree_->entries())
+      if (wxTextCtrl* text = row->proposed())
+        width = std::max(width, text->GetTextExtent(text->GetValue()).x + text->GetCharWidth() * 3);
+  for (const auto& [widget, row] : *filerow::nodes())
+    if (wxTextCtrl* text = row->proposed())
+      text->SetMinSize(wxSize(width, text->GetMinSize().y));
+  for (wxPanel* panel : {panel1_, panel2_}) {
+    panel->InvalidateBestSize();
+    panel->Layout();
+  }
+  scroller_->Layout();
+  scroller_->FitInside();
+}
+
+void Window::show_progress(const std::string& text) {
+  progress_ = text;
+  auto now = std::chrono::steady_clock::now();
+  if (now - painted_ < progress_interval) return;
+  painted_ = now;
+  SetStatusText(shown(text));
+  GetStatusBar()->Update();
+  // Paint and size events only: input waits until the build is over.
+  if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
+}
+
+void Window::show_edited() {
+  std::vector<std::string> names;
+  if (tree_)
+    for (std::size_t i = 0; i < tree_->entries().size(); ++i)
+      if (tree_->edited(i)) names.push_back(join(Entrytree::path_of(tree_->entries()[i])));
+  if (names.empty()) {
+    edited_->SetLabel("");
+    return;
+  }
+  std::string text = "Edited by hand (kept when the rules change): ";
+  for (std::size_t i = 0; i < names.size(); ++i) text += (i > 0 ? ", " : "") + names[i];
+  edited_->SetLabel(shown(text));
+  edited_->SetToolTip(shown(text));
+}
+
+void Window::report(const std::string& text) {
+  // Line by line: a newline inside a name shows as its picture, not a break.
+  wxString lines;
+  std::istringstream input(text);
+  for (std::string line; std::getline(input, line);) lines += shown(line) + "\n";
+  report_->SetValue(lines);
+}
+
+void Window::update_commands() { undo_->Enable(!journal_.empty()); }
+
+void Window::guarded(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    report(std::string("Error: ") + error.what());
+  } catch (...) {
+    report("Error: unknown error");
+  }
+}
+
+void Window::on_setting(wxCommandEvent& event) {
+  if (event.GetEventType() == wxEVT_TEXT)
+    setting_timer_.StartOnce(pause_ms);
+  else
+    guarded([this] { rebuild(); });
+}
+
+void Window::on_rule(wxCommandEvent& event) {
+  if (event.GetEventType() == wxEVT_TEXT)
+    rule_timer_.StartOnce(pause_ms);
+  else
+    guarded([this] { apply_rules(); });
+}
+
+void Window::on_close(wxCloseEvent& event) {
+  if (building_ && event.CanVeto()) {
+    close_after_build_ = true;
+    event.Veto();
+    return;
+  }
+  event.Skip();
+}
+
+}  // namespace bulkrename

@@ -1,0 +1,34 @@
+// Runs the window tests inside a wx application on the (virtual) screen.
+
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+namespace {
+
+// A failed toolkit assertion fails the running test instead of opening a
+// dialog that nobody on the virtual screen would close.
+void fail_test(const wxString& file, int line, const wxString& function,
+               const wxString& condition, const wxString& message) {
+  ADD_FAILURE() << "wx assertion " << condition << " (" << message << ") in " << function
+                << " at " << file << ":" << line;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  wxApp::SetInstance(new wxApp);
+  wxEntryStart(argc, argv);
+  wxSetAssertHandler(fail_test);
+  if (!wxTheApp->CallOnInit()) return 1;
+  // An active loop, so that pending events and timers run between steps.
+  wxGUIEventLoop loop;
+  wxEventLoopActivator activate(&loop);
+  int result = RUN_ALL_TESTS();
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return result;
+}

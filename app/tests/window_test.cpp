@@ -1,0 +1,147 @@
+// The application end to end: a real window on the virtual screen, driven by
+// simulated mouse and keyboard input, renaming real files.
+
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include "temp_folder.h"
+#include "window.h"
+
+using namespace bulkrename;
+using Listing = std::vector<std::string>;
+
+class Application : public ::testing::Test {
+ protected:
+  void open(const Options& options) {
+    window = new Window(options, dir.path());
+    window->Show();
+    window->Raise();
+    settle();
+    window->rebuild();
+    settle();
+  }
+  void TearDown() override {
+    if (window != nullptr) window->Destroy();
+    settle();
+  }
+  static void settle(int rounds = 10) {
+    for (int i = 0; i < rounds; ++i) {
+      wxTheApp->ProcessPendingEvents();
+      while (wxTheApp->Pending()) wxTheApp->Dispatch();
+      wxTheApp->ProcessIdle();
+      wxMilliSleep(10);
+    }
+  }
+  // The row of the entry at `path` in the tree shown now.
+  Row entry(const std::string& path) const {
+    for (const Row& row : window->tree()->entries())
+      if (join(Entrytree::path_of(row)) == path) return row;
+    ADD_FAILURE() << "no row for " << path;
+    return nullptr;
+  }
+  template <typename Control>
+  Control* control(const char* name) const {
+    auto* found = dynamic_cast<Control*>(wxWindow::FindWindowByName(name, window));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  // A real click, near the left end of `widget` (a check box's box) or at
+  // `where` inside it.
+  void click(wxWindow* widget, wxPoint where = wxDefaultPosition) {
+    if (where == wxDefaultPosition) where = wxPoint(8, widget->GetSize().y / 2);
+    wxUIActionSimulator input;
+    input.MouseMove(widget->ClientToScreen(where));
+    settle();
+    input.MouseClick();
+    settle();
+  }
+  void type_into(wxTextCtrl* text, const char* typed) {
+    click(text, wxPoint(text->GetSize().x / 2, text->GetSize().y / 2));
+    text->SelectAll();
+    wxUIActionSimulator input;
+    input.Text(typed);
+    settle();
+  }
+  std::vector<std::string> proposals() const {
+    std::vector<std::string> texts;
+    for (const Row& row : window->tree()->entries())
+      texts.push_back(row->proposed()->GetValue().utf8_string());
+    return texts;
+  }
+
+  TempFolder dir;
+  Window* window = nullptr;
+};
+
+TEST_F(Application, TicksEditsRenamesAndUndoesThroughTheWindow) {
+  dir.file("a.txt", "a");
+  dir.file("b.txt", "b");
+  dir.file("sub/c.txt", "c");
+  Options options;
+  options.rules.casing = Casing::upper;
+  open(options);
+  EXPECT_EQ(proposals(), (std::vector<std::string>{"A.txt", "B.txt", "C.txt"}));
+  // A folder that only holds the files keeps its name.
+  Row sub = window->tree()->head()->children().find("sub");
+  EXPECT_EQ(sub->proposed()->GetValue(), "sub");
+  EXPECT_FALSE(sub->ticked());
+
+  click(entry("a.txt")->checkbox());
+  EXPECT_EQ(entry("a.txt")->checkbox()->Get3StateValue(), wxCHK_CHECKED);
+  type_into(entry("b.txt")->proposed(), "bee.txt");
+  EXPECT_EQ(entry("b.txt")->proposed()->GetValue(), "bee.txt");
+  EXPECT_TRUE(entry("b.txt")->ticked());
+  click(entry("b.txt")->checkbox());
+  EXPECT_NE(control<wxStaticText>("edited")->GetLabel().Find("b.txt"), wxNOT_FOUND);
+
+  // A new rule proposes again, but the name typed by hand stays.
+  type_into(control<wxTextCtrl>("suffix"), "_1");
+  settle(60);
+  EXPECT_EQ(proposals(), (std::vector<std::string>{"A_1.txt", "bee.txt", "C_1.txt"}));
+  EXPECT_EQ(entry("b.txt")->checkbox()->Get3StateValue(), wxCHK_CHECKED);
+
+  click(control<wxButton>("rename"));
+  EXPECT_EQ(dir.listing(), (Listing{"A_1.txt", "bee.txt", "sub/", "sub/c.txt"}));
+  EXPECT_EQ(dir.read("bee.txt"), "b");
+  EXPECT_NE(control<wxTextCtrl>("report")->GetValue().Find("Renamed 2 of 2."), wxNOT_FOUND);
+  // The window shows the folder as it now is, nothing ticked.
+  ASSERT_NE(entry("A_1.txt"), nullptr);
+  EXPECT_EQ(entry("A_1.txt")->checkbox()->Get3StateValue(), wxCHK_UNCHECKED);
+  EXPECT_EQ(entry("bee.txt")->checkbox()->Get3StateValue(), wxCHK_UNCHECKED);
+  EXPECT_TRUE(control<wxButton>("undo")->IsEnabled());
+
+  click(control<wxButton>("undo"));
+  EXPECT_EQ(dir.listing(), (Listing{"a.txt", "b.txt", "sub/", "sub/c.txt"}));
+  EXPECT_NE(control<wxTextCtrl>("report")->GetValue().Find("Put back 2 of 2."), wxNOT_FOUND);
+  EXPECT_FALSE(control<wxButton>("undo")->IsEnabled());
+  ASSERT_NE(entry("a.txt"), nullptr);
+}
+
+TEST_F(Application, RenameRefusesABatchWithProblemsAndSaysWhy) {
+  dir.file("x.txt");
+  dir.file("y.txt");
+  dir.file("keep.txt");
+  Options options;
+  options.rules.find = "^[xy]$";
+  options.rules.replace = "z";
+  options.rules.regex = true;
+  open(options);
+
+  click(control<wxButton>("tickall"));
+  click(control<wxButton>("rename"));
+
+  EXPECT_EQ(dir.listing(), (Listing{"keep.txt", "x.txt", "y.txt"}));
+  wxString report = control<wxTextCtrl>("report")->GetValue();
+  EXPECT_NE(report.Find("Nothing was renamed"), wxNOT_FOUND) << report;
+  EXPECT_NE(report.Find("y.txt: it would end up at z.txt, as x.txt would"), wxNOT_FOUND)
+      << report;
+  EXPECT_FALSE(control<wxButton>("undo")->IsEnabled());
+  // The ticks stay, for the user to fix the names.
+  EXPECT_EQ(entry("x.txt")->checkbox()->Get3StateValue(), wxCHK_CHECKED);
+}
