@@ -1,0 +1,26 @@
+#pragma once
+
+// Tearing a built tree's rows down before the next build.
+
+#include <tickpane/export.h>
+#include <tickpane/tickpane.h>
+
+namespace tickpane {
+
+/// Unbinds every row of `tree`, then deletes every cell of both panels'
+/// grid-bag sizers together with the widgets in them, with both panels hidden
+/// meanwhile and shown again afterwards (a panel the host had hidden stays
+/// hidden). The rows themselves live on in the registries and see their
+/// widgets as null; the panels are empty and ready for the next Filetree.
+///
+/// Cells are deleted first line first: wx and GTK search a parent's child
+/// lists from the front, so the widget to remove is always found at once.
+/// Hiding the panels spares a resize and redraw request per widget. The cost
+/// still grows with the square of the rows: GTK disconnects each widget's
+/// style and text handlers from objects shared by all of them, and that
+/// search runs over every handler left.
+///
+/// REQUIRES: the tree's panels and sizers still exist; GUI thread.
+TICKPANE_API void destroy_rows(Filetree& tree);
+
+}  // namespace tickpane
