@@ -307,8 +307,10 @@ void Window::rebuild() {
   if (building_) return;
   building_ = true;
   {
-    // Nothing in the tree area is painted until its rows are all in place.
+    // Hidden, the tree area costs the toolkit nothing to lay out while rows
+    // are added, which keeps the progress texts cheap to paint.
     wxWindowUpdateLocker frozen(scroller_);
+    scroller_->Hide();
     teardown();
     wxString location = location_->GetValue();
     if (!location.empty()) folder_ = std::string(location.fn_str());
@@ -330,7 +332,12 @@ void Window::rebuild() {
       progress_ = "The folder could not be shown: " + std::string(error.what());
       report(progress_);
     }
+    SetStatusText("Arranging the rows...");
+    GetStatusBar()->Update();
+    proposal_width_ = 0;
     fit_proposals();
+    scroller_->Show();
+    scroller_->GetParent()->Layout();
     scroller_->Scroll(0, 0);
   }
   SetStatusText(shown(progress_));
@@ -426,6 +433,9 @@ void Window::fit_proposals() {
     for (const Row& row : tree_->entries())
       if (wxTextCtrl* text = row->proposed())
         width = std::max(width, text->GetTextExtent(text->GetValue()).x + text->GetCharWidth() * 3);
+  // Laying out many rows takes long: only when the width has changed.
+  if (width == proposal_width_) return;
+  proposal_width_ = width;
   for (const auto& [widget, row] : *filerow::nodes())
     if (wxTextCtrl* text = row->proposed())
       text->SetMinSize(wxSize(width, text->GetMinSize().y));
@@ -503,6 +513,8 @@ void Window::on_close(wxCloseEvent& event) {
     event.Veto();
     return;
   }
+  // Destroying many rows takes a while; the window goes at once.
+  Hide();
   event.Skip();
 }
 

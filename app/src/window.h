@@ -118,6 +118,7 @@ class Window : public wxFrame {
   bool building_ = false;
   bool close_after_build_ = false;
   std::string progress_;
+  int proposal_width_ = 0;  // of every proposed name, as fit_proposals() last set it
   std::chrono::steady_clock::time_point painted_;
 };
 
