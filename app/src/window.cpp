@@ -1,5 +1,7 @@
 #include "window.h"
 
+#include <tickpane/teardown.h>
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -294,11 +296,7 @@ Rules Window::read_rules() const {
 }
 
 void Window::teardown() {
-  if (tree_) tree_->unbindall();
-  sizer1_->Clear(true);
-  sizer2_->Clear(true);
-  panel1_->DestroyChildren();
-  panel2_->DestroyChildren();
+  if (tree_) tickpane::destroy_rows(*tree_);
   tree_.reset();
 }
 
