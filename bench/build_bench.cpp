@@ -3,13 +3,15 @@
 // both as shipped (widgets shown in batches) and showing each widget as it is
 // made. On the largest tree it also times what else grows with the rows:
 // layout, collapse and expand of the top folder, a click on it, changes(),
-// and tearing the rows down. Prints markdown tables on standard output and
-// the raw times as CSV on standard error... see usage.
+// and tearing the rows down with destroy_rows(). On a middle-sized tree it
+// compares ways of tearing laid-out, shown rows down. Prints markdown tables
+// on standard output and the raw build times as CSV to CSV-FILE.
 //
-// usage: build_bench ROUNDS CSV-FILE SIZE...
-//   e.g. build_bench 3 times.csv 500 1000 2000 4000
+// usage: build_bench ROUNDS CSV-FILE TEARDOWN-FILES SIZE...
+//   e.g. build_bench 3 times.csv 1000 500 1000 2000 4000   (TEARDOWN-FILES 0: none)
 
 #include <filerow/context_menu.h>
+#include <tickpane/teardown.h>
 #include <tickpane/tickpane.h>
 
 #include <wx/app.h>
@@ -85,9 +87,12 @@ struct Window {
     frame->Show();
     settle();
   }
+  // Destroy() only queues a frame; idle time deletes it. Without that, every
+  // earlier tree's widgets would stay alive and slow every later measurement.
   ~Window() {
     frame->Destroy();
     settle();
+    wxTheApp->ProcessIdle();
   }
   wxFrame* frame;
   wxPanel *panel1, *panel2;
@@ -157,7 +162,7 @@ std::unique_ptr<tickpane::Filetree> build_once(Window& w, const fs::path& locati
 struct Operations {
   int rows = 0;
   double layout = 0, collapse = 0, expand = 0, click = 0, changes = 0;
-  double teardown_plain = 0, teardown_hidden = 0;
+  double teardown = 0;
 };
 
 // Times what a user does next on a built tree, then its teardown.
@@ -165,6 +170,7 @@ Operations operate(Window& w, tickpane::Filetree& tree) {
   Operations ms;
   ms.rows = static_cast<int>(filerow::nodes()->size());
   ms.layout = 1000 * seconds([&] { w.frame->Layout(); });
+  settle();
   filerow::Row top = tree.head()->children().at(0).second;
   filerow::ContextMenu menu(top, top, w.sizer1, w.sizer2);
   auto choose = [&](wxWindowID id) {
@@ -184,22 +190,51 @@ Operations operate(Window& w, tickpane::Filetree& tree) {
   ms.changes = 1000 * seconds([&] {
     for (const auto& row : tree.changes()) yielded += row != nullptr;
   });
-  tree.unbindall();
+  settle();
+  ms.teardown = 1000 * seconds([&] { tickpane::destroy_rows(tree); });
   return ms;
 }
+
+// Ways a host can tear laid-out, shown rows down before a rebuild.
+struct Teardown {
+  const char* name;
+  std::function<void(Window&, tickpane::Filetree&)> run;
+};
+
+const Teardown teardowns[] = {
+    {"sizers' Clear(true), panels shown",
+     [](Window& w, tickpane::Filetree& tree) {
+       tree.unbindall();
+       w.sizer1->Clear(true);
+       w.sizer2->Clear(true);
+     }},
+    {"widgets deleted last row first, then Clear(true)",
+     [](Window& w, tickpane::Filetree& tree) {
+       tree.unbindall();
+       std::vector<wxWindow*> widgets;
+       for (const auto& [widget, row] : *filerow::nodes())
+         widgets.insert(widgets.end(), {row->checkbox(), row->tick(), row->proposed()});
+       for (auto it = widgets.rbegin(); it != widgets.rend(); ++it) delete *it;
+       w.sizer1->Clear(true);
+       w.sizer2->Clear(true);
+     }},
+    {"destroy_rows(): panels hidden, Clear(true)",
+     [](Window&, tickpane::Filetree& tree) { tickpane::destroy_rows(tree); }},
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: build_bench ROUNDS CSV-FILE SIZE...\n");
+  if (argc < 5) {
+    std::fprintf(stderr, "usage: build_bench ROUNDS CSV-FILE TEARDOWN-FILES SIZE...\n");
     return 2;
   }
   int rounds = std::atoi(argv[1]);
   std::ofstream csv(argv[2]);
   csv << "files,rows,variant,seconds\n";
+  int teardown_files = std::atoi(argv[3]);
   std::vector<int> sizes;
-  for (int i = 3; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+  for (int i = 4; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
 
   int no_args = 1;
   wxApp::SetInstance(new wxApp);
@@ -242,34 +277,34 @@ int main(int argc, char** argv) {
           took = seconds([&] { plain_loop(w, rows); });
         } else {
           auto tree = build_once(w, location, variant == 1 ? 0 : 128, took);
-          if (variant == 2 && files == sizes.back() && round == rounds - 1) {
+          if (variant == 2 && files == sizes.back() && round == rounds - 1)
             ops = operate(w, *tree);
-            // Teardown as a host does it before a rebuild, plain or hidden first.
-            ops.teardown_plain = 1000 * seconds([&] {
-              w.sizer1->Clear(true);
-              w.sizer2->Clear(true);
-            });
-            double ignored;
-            auto again = build_once(w, location, 128, ignored);
-            again->unbindall();
-            ops.teardown_hidden = 1000 * seconds([&] {
-              w.panel1->Hide();
-              w.panel2->Hide();
-              w.sizer1->Clear(true);
-              w.sizer2->Clear(true);
-              w.panel1->Show();
-              w.panel2->Show();
-            });
-          } else {
+          else
             tree->unbindall();
-          }
         }
         times[variant].push_back(took);
-        csv << files << "," << rows.size() << "," << variants[variant] << "," << took << "\n";
+        csv << files << "," << rows.size() << ",\"" << variants[variant] << "\"," << took << "\n";
       }
     }
     results.push_back({files, static_cast<int>(rows.size()), median(times[0]), median(times[1]),
                        median(times[2])});
+  }
+  // Each way on a fresh tree, laid out and shown, events processed.
+  std::vector<double> teardown_times[std::size(teardowns)];
+  int teardown_rows = 0;
+  if (teardown_files > 0) {
+    fs::path location = make_tree(root, teardown_files);
+    for (int round = 0; round < rounds; ++round)
+      for (std::size_t turn = 0; turn < std::size(teardowns); ++turn) {
+        std::size_t way = (turn + round) % std::size(teardowns);
+        Window w;
+        double ignored;
+        auto tree = build_once(w, location, 128, ignored);
+        teardown_rows = static_cast<int>(filerow::nodes()->size());
+        w.frame->Layout();
+        settle();
+        teardown_times[way].push_back(seconds([&] { teardowns[way].run(w, *tree); }));
+      }
   }
   fs::remove_all(root);
 
@@ -290,8 +325,12 @@ int main(int argc, char** argv) {
   line("expand of the top folder, with layout", ops.expand);
   line("click on the top folder (cascade, climb, repaint)", ops.click);
   line("changes(), a full walk", ops.changes);
-  line("teardown: destroy the rows' widgets", ops.teardown_plain);
-  line("teardown: hide the panels, destroy, show", ops.teardown_hidden);
+  line("teardown: destroy_rows()", ops.teardown);
+  if (teardown_files > 0) {
+    std::printf("\n| teardown of %d laid-out, shown rows | s |\n|---|---|\n", teardown_rows);
+    for (std::size_t way = 0; way < std::size(teardowns); ++way)
+      std::printf("| %s | %.2f |\n", teardowns[way].name, median(teardown_times[way]));
+  }
   wxTheApp->OnExit();
   wxEntryCleanup();
   return 0;

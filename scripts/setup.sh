@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-dev python3-wxgtk4.0 pybind11-dev python3-pytest
   xvfb xauth imagemagick
+  libtcmalloc-minimal4 libjemalloc2
 )
 
 missing=()
