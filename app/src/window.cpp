@@ -10,6 +10,7 @@
 #include <wx/dirdlg.h>
 #include <wx/evtloop.h>
 #include <wx/gbsizer.h>
+#include <wx/log.h>
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
 #include <wx/sizer.h>
@@ -417,6 +418,8 @@ std::string Window::save_screenshot(const std::string& path) const {
                      area.GetY()))
       return "the screen could not be read";
   }
+  // The reason is returned, not shown in a dialog that nobody may be there to close.
+  wxLogNull quiet;
   if (!picture.ConvertToImage().SaveFile(wxString(path.c_str(), *wxConvFileName),
                                          wxBITMAP_TYPE_PNG))
     return "the picture could not be written to " + path;
