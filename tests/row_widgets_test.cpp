@@ -2,6 +2,7 @@
 
 #include <wx/gbsizer.h>
 
+#include <cctype>
 #include <stdexcept>
 
 #include "fixture.h"
@@ -174,4 +175,17 @@ TEST_F(RowWidgets, AwkwardNamesShowOnOneLineAndKeepTheirBytes) {
   EXPECT_EQ(lines->newname(), "tab\there\nnew & more");
   EXPECT_EQ(lines->checkbox()->GetSize().GetHeight(),
             binary->checkbox()->GetSize().GetHeight());
+
+  // A proposal keeps its own stray bytes, even one that reads like the name.
+  use_transform([](const std::string& name) {
+    std::string upper = name;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name.back() == 'q' ? name.substr(0, name.size() - 2) + "\xE8q" : upper;
+  });
+  Row shouted = row(raw, 1, 2);
+  EXPECT_TRUE(shouted->ticked());
+  EXPECT_EQ(shouted->newname(), "BAD\xFF\xFE.TXT");
+  Row lookalike = row("caf\xE9q", 1, 3);
+  EXPECT_TRUE(lookalike->ticked());
+  EXPECT_EQ(lookalike->newname(), "caf\xE8q");
 }

@@ -60,8 +60,12 @@ std::string Filerow::newname() const {
   wxTextCtrl* text = proposed();
   if (text == nullptr)
     throw std::logic_error("Filerow.newname: the row has no proposed-name control");
+  // A text that still reads as the name or as the proposal made for it
+  // stands for their exact bytes, which its display may not hold.
   wxString value = text->GetValue();
-  if (value.empty() || value == to_display(name())) return name();
+  if (value.empty()) return name();
+  if (value == to_display(proposal_)) return proposal_;
+  if (value == to_display(name())) return name();
   return from_display(value);
 }
 

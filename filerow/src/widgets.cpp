@@ -101,6 +101,7 @@ void Filerow::make_tick_and_proposed(const std::string& tickvalue,
                                 wxDefaultPosition, size, wxBORDER_NONE | wxTE_READONLY);
   tick_ = mark;
   mark->SetMinSize(wxSize(20, -1));
+  proposal_ = newname;
   auto* text = make<wxTextCtrl>(&parent, wxID_ANY, to_display(newname), wxDefaultPosition,
                                 size, wxBORDER_NONE);
   proposed_ = text;
@@ -125,7 +126,7 @@ void Filerow::setup_rightside(int rownmb) {
   wxGridBagSizer& sizer2 = grid(context().sizer2, "sizer2");
   auto cell2_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
   std::string newname = propose();
-  ticked_ = !newname.empty() && to_display(newname) != to_display(name());
+  ticked_ = !newname.empty() && newname != name();
   make_tick_and_proposed(ticked_ ? tick_mark : blank_tick, newname);
   cell2_sizer->Add(tick(), 0, wxALL | wxEXPAND, 0);
   cell2_sizer->AddSpacer(spacer());

@@ -10,7 +10,8 @@
 // host can rename that very file. Widgets show such a name with U+FFFD in
 // place of each invalid byte; comparisons of a widget's text with a name go
 // through that same display form, and `newname` gives back the exact bytes of
-// `name` while the proposed text still equals the name's display form.
+// `name`, or of the proposal the row was made with, while the proposed text
+// still reads as that name or proposal.
 //
 // Threading: everything here runs on the GUI thread; nothing is locked.
 // Ownership: widgets belong to the host's panels, cell sizers to the panel
@@ -119,8 +120,8 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   const std::string& name() const;
   /// Return true if this is a leaf node (i.e. has no children).
   bool leaf() const { return children_.empty(); }
-  /// The proposed text if not empty, else `name`. Throws std::logic_error
-  /// when the right side is not set up.
+  /// The proposed text if not empty, else `name`, as bytes (see above).
+  /// Throws std::logic_error when the right side is not set up.
   std::string newname() const;
   /// An integer unique to this row while it lives (its address).
   std::uintptr_t identity() const { return reinterpret_cast<std::uintptr_t>(this); }
@@ -196,6 +197,7 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   wxWeakRef<wxCheckBox> checkbox_;
   wxWeakRef<wxTextCtrl> tick_;
   wxWeakRef<wxTextCtrl> proposed_;
+  std::string proposal_;  ///< the exact bytes first shown in `proposed`
 };
 
 /// The tick-mark text of a row whose proposed name is a change.
