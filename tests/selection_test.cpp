@@ -186,3 +186,13 @@ TEST_F(Selection, OperationsBeforeBuildAreClearErrorsOrNothing) {
   EXPECT_NO_THROW(fresh.unbindall());
   EXPECT_EQ(fresh.changes().next(), nullptr);
 }
+
+TEST_F(Selection, DestroyedPanelsGiveErrorsNotCrashes) {
+  frame->Destroy();
+  pump();
+  frame = new wxFrame(nullptr, wxID_ANY, "after");  // for TearDown
+  EXPECT_EQ(tree->wxparent1(), nullptr);
+  EXPECT_THROW(tree->invert_all_selections(), std::logic_error);  // its rows are gone too
+  EXPECT_THROW(filerow::Filerow::create({"", "late"}, nullptr, 1, 50), std::logic_error);
+  EXPECT_THROW(a1->setup_rightside(51), std::logic_error);
+}

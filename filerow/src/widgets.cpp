@@ -29,7 +29,7 @@ wxGridBagSizer& grid(wxSizer* sizer, const char* which) {
 
 wxWindow& window(wxWindow* parent, const char* which) {
   if (parent == nullptr)
-    throw std::logic_error(std::string("Filerow: ") + which + " is not set");
+    throw std::logic_error(std::string("Filerow: ") + which + " is not set or was destroyed");
   return *parent;
 }
 
@@ -75,9 +75,11 @@ std::string Filerow::propose() const {
 
 void Filerow::add_left_cell(int rownmb) {
   RowContext shared = context();
+  // The panel first: a destroyed panel took its sizer with it.
+  wxWindow& parent = window(shared.wxparent1, "wxparent1");
   wxGridBagSizer& sizer1 = grid(shared.sizer1, "sizer1");
   auto cell1_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
-  auto* box = make<wxCheckBox>(&window(shared.wxparent1, "wxparent1"), wxID_ANY,
+  auto* box = make<wxCheckBox>(&parent, wxID_ANY,
                                to_label(name()), wxDefaultPosition, wxDefaultSize,
                                wxCHK_3STATE);
   checkbox_ = box;
@@ -122,8 +124,14 @@ void Filerow::align_heights() {
     widget->SetMinSize(wxSize(widget->GetMinSize().x, height));
 }
 
+wxGridBagSizer& Filerow::right_grid() {
+  RowContext shared = context();
+  window(shared.wxparent2, "wxparent2");  // a destroyed panel took its sizer with it
+  return grid(shared.sizer2, "sizer2");
+}
+
 void Filerow::setup_rightside(int rownmb) {
-  wxGridBagSizer& sizer2 = grid(context().sizer2, "sizer2");
+  wxGridBagSizer& sizer2 = right_grid();
   auto cell2_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
   std::string newname = propose();
   ticked_ = !newname.empty() && newname != name();
@@ -137,7 +145,7 @@ void Filerow::setup_rightside(int rownmb) {
 
 void Filerow::setup(int rownmb) {
   add_left_cell(rownmb);
-  wxGridBagSizer& sizer2 = grid(context().sizer2, "sizer2");
+  wxGridBagSizer& sizer2 = right_grid();
   auto cell2_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
   make_tick_and_proposed(blank_tick, propose());
   cell2_sizer->AddSpacer(spacer());

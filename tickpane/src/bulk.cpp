@@ -33,7 +33,7 @@ void Filetree::invert_all_selections() {
     else if (box.Get3StateValue() == wxCHK_UNCHECKED)
       box.Set3StateValue(wxCHK_CHECKED);
   }
-  if (wxparent1_ != nullptr) wxparent1_->Refresh();
+  if (wxWindow* left = wxparent1()) left->Refresh();
 }
 
 void Filetree::untick() {

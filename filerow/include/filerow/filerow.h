@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+class wxGridBagSizer;
 class wxSizer;
 class wxWindow;
 
@@ -183,6 +184,7 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   void make_tick_and_proposed(const std::string& tickvalue, const std::string& newname);
   std::string propose() const;
   void align_heights();
+  wxGridBagSizer& right_grid();
   /// Width of the indentation spacer in both cells.
   int spacer() const;
   void embolden_if_changed();

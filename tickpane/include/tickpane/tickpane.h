@@ -17,6 +17,9 @@
 #include <tickpane/changes.h>
 #include <tickpane/export.h>
 
+#include <wx/window.h>
+#include <wx/weakref.h>
+
 #include <memory>
 #include <string>
 #include <utility>
@@ -127,9 +130,9 @@ class TICKPANE_API Filetree {
   /// bind all proposed: the same walk as unbindall().
   void bindall_proposed();
 
-  // Fields.
-  wxWindow* wxparent1() const { return wxparent1_; }
-  wxWindow* wxparent2() const { return wxparent2_; }
+  // Fields. The panels read as null once destroyed.
+  wxWindow* wxparent1() const { return wxparent1_.get(); }
+  wxWindow* wxparent2() const { return wxparent2_.get(); }
   wxSizer* sizer1() const { return sizer1_; }
   wxSizer* sizer2() const { return sizer2_; }
   const std::shared_ptr<const host::Config>& config() const { return config_; }
@@ -147,8 +150,8 @@ class TICKPANE_API Filetree {
   void progress(const std::string& text) const;
   void finish_rows();
 
-  wxWindow* wxparent1_;
-  wxWindow* wxparent2_;
+  wxWeakRef<wxWindow> wxparent1_;
+  wxWeakRef<wxWindow> wxparent2_;
   wxSizer* sizer1_;
   wxSizer* sizer2_;
   std::shared_ptr<const host::Config> config_;
