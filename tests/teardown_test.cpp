@@ -62,3 +62,14 @@ TEST_F(Teardown, DestroyRowsLeavesAHiddenPanelHidden) {
   EXPECT_FALSE(panel2->IsShown());
   EXPECT_TRUE(panel2->GetChildren().empty());
 }
+
+TEST_F(Teardown, DestroyRowsSkipsAPanelTheHostDestroyed) {
+  auto tree = built_tree();
+  panel1->Destroy();
+  panel1 = nullptr;
+  sizer1 = nullptr;
+  tickpane::destroy_rows(*tree);
+  EXPECT_EQ(sizer2->GetItemCount(), 0u);
+  EXPECT_TRUE(panel2->GetChildren().empty());
+  EXPECT_TRUE(panel2->IsShown());
+}

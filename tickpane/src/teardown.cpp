@@ -7,16 +7,21 @@ namespace tickpane {
 
 void destroy_rows(Filetree& tree) {
   tree.unbindall();
-  wxWindow* panels[] = {tree.wxparent1(), tree.wxparent2()};
-  bool shown[2];
-  for (int i = 0; i < 2; ++i) {
-    shown[i] = panels[i]->IsShown();
-    if (shown[i]) panels[i]->Hide();
+  // A destroyed panel took its sizer and the widgets in it along.
+  struct Side {
+    wxWindow* panel;
+    wxSizer* sizer;
+    bool shown;
+  } sides[] = {{tree.wxparent1(), tree.sizer1(), false}, {tree.wxparent2(), tree.sizer2(), false}};
+  for (Side& side : sides) {
+    if (side.panel == nullptr) continue;
+    side.shown = side.panel->IsShown();
+    if (side.shown) side.panel->Hide();
   }
-  tree.sizer1()->Clear(true);
-  tree.sizer2()->Clear(true);
-  for (int i = 0; i < 2; ++i)
-    if (shown[i]) panels[i]->Show();
+  for (Side& side : sides)
+    if (side.panel != nullptr && side.sizer != nullptr) side.sizer->Clear(true);
+  for (Side& side : sides)
+    if (side.shown) side.panel->Show();
 }
 
 }  // namespace tickpane

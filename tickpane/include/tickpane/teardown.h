@@ -20,7 +20,10 @@ namespace tickpane {
 /// style and text handlers from objects shared by all of them, and that
 /// search runs over every handler left.
 ///
-/// REQUIRES: the tree's panels and sizers still exist; GUI thread.
+/// A panel the host has destroyed already took its sizer and widgets along:
+/// it is left alone, and the other one is still cleared.
+///
+/// REQUIRES: GUI thread.
 TICKPANE_API void destroy_rows(Filetree& tree);
 
 }  // namespace tickpane
