@@ -3,6 +3,9 @@
 #include <host/services.h>
 
 #include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/utils.h>
 #include <wx/sizer.h>
 
 #include <fstream>
@@ -34,6 +37,23 @@ void PanelTest::pump() {
   wxTheApp->ProcessPendingEvents();
   while (wxTheApp->Pending()) wxTheApp->Dispatch();
   wxTheApp->ProcessIdle();
+}
+
+wxImage PanelTest::screenshot() {
+  frame->Layout();
+  for (int i = 0; i < 20; ++i) {
+    pump();
+    wxMilliSleep(10);
+  }
+  // The screen, not the window, holds what GTK 3 drew.
+  wxScreenDC screen;
+  wxSize size = frame->GetClientSize();
+  wxPoint origin = frame->ClientToScreen(wxPoint(0, 0));
+  wxBitmap shot(size);
+  wxMemoryDC memory(shot);
+  memory.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y);
+  memory.SelectObject(wxNullBitmap);
+  return shot.ConvertToImage();
 }
 
 TempDir::TempDir() {

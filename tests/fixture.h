@@ -24,6 +24,9 @@ class PanelTest : public ::testing::Test {
 
   /// Lets the toolkit process pending events (paint, layout, input).
   static void pump();
+  /// Lays the frame out, lets it paint, and returns what the screen shows
+  /// of its client area.
+  wxImage screenshot();
 
   wxFrame* frame = nullptr;
   wxPanel* panel1 = nullptr;

@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/image.h>
 #include <wx/init.h>
 
 namespace {
@@ -23,8 +24,9 @@ int main(int argc, char** argv) {
   wxApp::SetInstance(new wxApp);
   wxEntryStart(argc, argv);
   wxSetAssertHandler(fail_test);
+  wxInitAllImageHandlers();
   if (!wxTheApp->CallOnInit()) return 1;
-  // An active loop, so that pending events can be dispatched between steps.
+  // An active loop, so that pending events and timers run between steps.
   wxGUIEventLoop loop;
   wxEventLoopActivator activate(&loop);
   int result = RUN_ALL_TESTS();

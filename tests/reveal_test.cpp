@@ -1,8 +1,6 @@
 #include <filerow/hidden_creation.h>
 #include <tickpane/tickpane.h>
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/utils.h>
 
 #include <map>
@@ -88,19 +86,7 @@ class Reveal : public PanelTest {
     }
     for (const auto& call : services->formatted) seen.calls.push_back("format " + names[call.widget]);
 
-    frame->Layout();
-    for (int i = 0; i < 20; ++i) {
-      pump();
-      wxMilliSleep(10);
-    }
-    wxScreenDC screen;
-    wxSize size = frame->GetClientSize();
-    wxPoint origin = frame->ClientToScreen(wxPoint(0, 0));
-    wxBitmap shot(size);
-    wxMemoryDC memory(shot);
-    memory.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y);
-    memory.SelectObject(wxNullBitmap);
-    seen.screen = shot.ConvertToImage();
+    seen.screen = screenshot();
     return seen;
   }
   TempDir dir;
