@@ -14,7 +14,6 @@
 #include "gil.h"
 #include "imports.h"
 #include "mappings.h"
-#include "panels.h"
 #include "services.h"
 #include "wxpy.h"
 
@@ -132,7 +131,6 @@ void bind_filerow(py::module_& m) {
             Row up = parent_from(parent);
             int depth = int32(indent, "indent");
             int line = int32(rownmb, "rownmb");
-            if (depth > -1) panels::require_live();
             return gil::released([&] {
               return Filerow::create(std::move(components), std::move(up), depth, line);
             });
@@ -144,7 +142,6 @@ void bind_filerow(py::module_& m) {
   auto setup = [](void (Filerow::*step)(int)) {
     return [step](Filerow& self, py::handle rownmb) {
       int line = int32(rownmb, "rownmb");
-      panels::require_live();
       gil::released([&] { (self.*step)(line); });
     };
   };

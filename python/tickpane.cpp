@@ -11,7 +11,6 @@
 #include "config.h"
 #include "gil.h"
 #include "imports.h"
-#include "panels.h"
 #include "wxpy.h"
 
 #include <wx/weakref.h>
@@ -46,8 +45,7 @@ class PyFiletree : public Filetree {
         parent1_(panels.parent1),
         parent2_(panels.parent2),
         sizer1_(panels.sizer1),
-        sizer2_(panels.sizer2),
-        left_(wxparent1()) {}
+        sizer2_(panels.sizer2) {}
 
   void on_add_node(const Row& node) override {
     PYBIND11_OVERRIDE(void, Filetree, on_add_node, node);
@@ -60,12 +58,6 @@ class PyFiletree : public Filetree {
   py::object sizer1() const { return sizer1_.get(); }
   py::object sizer2() const { return sizer2_.get(); }
 
-  /// The tree refreshes the left panel by its bare pointer.
-  void require_left_panel() const {
-    if (wxparent1() != nullptr && left_.get() == nullptr)
-      throw std::logic_error("Filetree: the left panel (wxparent1) is destroyed");
-  }
-
  private:
   static wxWindow* window(py::handle object, const char* what) {
     return wxpy::expect<wxWindow>(object, "wxWindow", "wx.Window", what);
@@ -75,7 +67,6 @@ class PyFiletree : public Filetree {
   }
 
   gil::Held parent1_, parent2_, sizer1_, sizer2_;
-  wxWeakRef<wxWindow> left_;
 };
 
 PyFiletree& host_side(Filetree& tree) { return dynamic_cast<PyFiletree&>(tree); }
@@ -146,7 +137,6 @@ void bind_filetree(py::module_& m) {
           [](Filetree& self, const std::string& name, const Filetree::Branchnodes& branchnodes) {
             for (const Row& node : branchnodes)
               if (node == nullptr) throw py::type_error("branchnodes must hold Filerow objects");
-            panels::require_live();
             return gil::released([&] { return self.add_branch(name, branchnodes); });
           },
           py::arg("name"), py::arg("branchnodes"),
@@ -155,7 +145,6 @@ void bind_filetree(py::module_& m) {
       .def(
           "build",
           [](Filetree& self) {
-            panels::require_live();
             gil::released([&] { self.build(); });
           },
           "build the file tree")
@@ -169,10 +158,7 @@ void bind_filetree(py::module_& m) {
            "sets the state of all checkboxes to the specified value")
       .def(
           "invert_all_selections",
-          [](Filetree& self) {
-            host_side(self).require_left_panel();
-            gil::released([&] { self.invert_all_selections(); });
-          },
+          [](Filetree& self) { gil::released([&] { self.invert_all_selections(); }); },
           "checked rows become unchecked and unchecked checked; mixed stay mixed")
       .def("untick", unlocked(&Filetree::untick),
            "untick all leaves - this is called after a rename operation")

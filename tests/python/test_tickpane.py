@@ -220,8 +220,7 @@ def test_destroyed_panels_raise_instead_of_crashing(folder):
     assert tree.wxparent1 is made.panel1 and tree.sizer2 is made.sizer2
     with pytest.raises(RuntimeError, match="deleted"):
         tree.sizer1.GetItemCount()
-    with pytest.raises(RuntimeError, match="destroyed"):
-        tree.invert_all_selections()
+    tree.invert_all_selections()  # no rows yet, and no panel to refresh
     with pytest.raises(RuntimeError, match="destroyed"):
         tree.build()
     with pytest.raises(RuntimeError, match="destroyed"):
