@@ -23,8 +23,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 screen=(xvfb-run -a -s "-screen 0 1280x1024x24")
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-table=$("${screen[@]}" build-bench/bin/build_bench "$rounds" "$work/main.csv" 1000 \
-  500 1000 2000 4000 2>/dev/null)
+# The program's standard error gets build()'s own summary lines; kept for a failure.
+if ! table=$("${screen[@]}" build-bench/bin/build_bench "$rounds" "$work/main.csv" 1000 \
+  500 1000 2000 4000 2>"$work/main.err"); then
+  grep -v '^+' "$work/main.err" | tail -20 >&2
+  exit 1
+fi
 echo "$table"
 libdir=/usr/lib/x86_64-linux-gnu
 # Each allocator's round runs beside one without, so both see the same machine.
