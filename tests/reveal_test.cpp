@@ -1,7 +1,11 @@
 #include <filerow/hidden_creation.h>
 #include <tickpane/tickpane.h>
 
+#include <wx/button.h>
+#include <wx/stattext.h>
 #include <wx/utils.h>
+
+#include <functional>
 
 #include <map>
 
@@ -23,12 +27,21 @@ struct Observed {
 std::string describe(wxWindow* widget, wxWindow* left) {
   wxRect r = widget->GetRect();
   wxFont font = widget->GetFont();
+  wxWindow* parent = widget->GetParent();
+  std::string text = wxString(widget->GetLabel()).ToStdString();
+  if (auto* control = dynamic_cast<wxTextCtrl*>(widget))
+    text = control->GetValue().ToStdString() + " at " +
+           std::to_string(control->GetInsertionPoint()) +
+           (control->IsEditable() ? " editable" : " read-only");
   return wxString(widget->GetClassInfo()->GetClassName()).ToStdString() +
-         (widget->GetParent() == left ? " left" : " right") + " shown=" +
+         (parent == left ? " left" : " right") + " child " +
+         std::to_string(parent->GetChildren().IndexOf(widget)) + " '" + text + "' shown=" +
          std::to_string(widget->IsShown()) + " rect=" + std::to_string(r.x) + "," +
          std::to_string(r.y) + "," + std::to_string(r.width) + "," + std::to_string(r.height) +
-         " min=" + std::to_string(widget->GetMinSize().y) + " font=" +
-         font.GetNativeFontInfoDesc().ToStdString() + " back=" +
+         " min=" + std::to_string(widget->GetMinSize().x) + "," +
+         std::to_string(widget->GetMinSize().y) + " best=" +
+         std::to_string(widget->GetBestSize().x) + "," + std::to_string(widget->GetBestSize().y) +
+         " font=" + font.GetNativeFontInfoDesc().ToStdString() + " back=" +
          widget->GetBackgroundColour().GetAsString().ToStdString() + " fore=" +
          widget->GetForegroundColour().GetAsString().ToStdString();
 }
@@ -47,16 +60,23 @@ class Reveal : public PanelTest {
     frame->Show();
   }
 
-  Observed build(int batch) {
+  // `also` runs in on_add_node, after the recording.
+  Observed build(int batch, std::function<void(const Row&)> also = {}) {
     Observed seen;
     sizer1->Clear(true);
     sizer2->Clear(true);
+    panel1->DestroyChildren();
+    panel2->DestroyChildren();
     filerow::set_textwidth(0);
     auto config = std::make_shared<host::PlainConfig>(dir.path().string());
     struct Recording : Filetree {
       using Filetree::Filetree;
-      void on_add_node(const Row& node) override { calls->push_back("added " + node->name()); }
+      void on_add_node(const Row& node) override {
+        calls->push_back("added " + node->name());
+        if (also) also(node);
+      }
       std::vector<std::string>* calls;
+      std::function<void(const Row&)> also;
     };
     Recording tree(
         panel1, panel2, sizer1, sizer2, config,
@@ -66,6 +86,7 @@ class Reveal : public PanelTest {
         },
         [&](const std::string& text) { seen.calls.push_back("progress " + text); });
     tree.calls = &seen.calls;
+    tree.also = also;
     tree.set_reveal_batch(batch);
     services->formatted.clear();
     testing::internal::CaptureStdout();
@@ -79,12 +100,12 @@ class Reveal : public PanelTest {
       names[row->checkbox()] = at + " checkbox";
       names[row->tick()] = at + " tick";
       names[row->proposed()] = at + " proposed";
-      for (wxWindow* w : {static_cast<wxWindow*>(row->checkbox()),
-                          static_cast<wxWindow*>(row->tick()),
-                          static_cast<wxWindow*>(row->proposed())})
-        seen.widgets.push_back(at + " " + describe(w, panel1));
     }
-    for (const auto& call : services->formatted) seen.calls.push_back("format " + names[call.widget]);
+    for (wxWindow* panel : {panel1, panel2})
+      for (wxWindow* widget : panel->GetChildren())
+        seen.widgets.push_back(names[widget] + " " + describe(widget, panel1));
+    for (const auto& call : services->formatted)
+      seen.calls.push_back("format " + names[call.widget]);
 
     seen.screen = screenshot();
     return seen;
@@ -95,6 +116,7 @@ class Reveal : public PanelTest {
 TEST_F(Reveal, BatchedBuildLooksAndCallsExactlyAsOneWidgetAtATime) {
   Observed plain = build(0);
   ASSERT_EQ(plain.widgets.size(), 3u * 29);
+  EXPECT_EQ(filerow::nodes()->size(), 29u);
   for (int batch : {128, 4}) {
     SCOPED_TRACE("batch " + std::to_string(batch));
     Observed batched = build(batch);
@@ -107,6 +129,29 @@ TEST_F(Reveal, BatchedBuildLooksAndCallsExactlyAsOneWidgetAtATime) {
                                                           plain.screen.GetHeight(),
                            plain.screen.GetData()))
         << "the screen differs";
+  }
+}
+
+TEST_F(Reveal, HostWidgetsAndRowsMadeDuringABuildKeepTheirPlaceAmongTheRows) {
+  // The host adds its own widgets to both panels and a row of its own while
+  // the tree builds: widgets made ahead of the rows must not end up before
+  // them in the panels' children.
+  auto host_additions = [&, added = 0](const Row&) mutable {
+    ++added;
+    if (added == 4) {
+      new wxStaticText(panel1, wxID_ANY, "host's");
+      new wxButton(panel2, wxID_ANY, "host's");
+    }
+    if (added == 11)
+      filerow::Filerow::create({"", "host's row"}, nullptr, 3, 100)->setup_rightside(100);
+  };
+  Observed plain = build(0, host_additions);
+  ASSERT_EQ(plain.widgets.size(), 3u * 30 + 2);
+  for (int batch : {128, 4}) {
+    SCOPED_TRACE("batch " + std::to_string(batch));
+    Observed batched = build(batch, host_additions);
+    EXPECT_EQ(batched.calls, plain.calls);
+    EXPECT_EQ(batched.widgets, plain.widgets);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "display_text.h"
+#include "row_widgets.h"
 
 namespace filerow {
 
@@ -51,20 +52,55 @@ void place(wxGridBagSizer& sizer, std::unique_ptr<wxBoxSizer> cell, int rownmb, 
                                 " already holds a cell in column " + std::to_string(column));
 }
 
-// Creates a widget; hidden, to be shown with its batch, while a
-// HiddenCreation is active.
+// Creates a widget, hidden or shown.
 template <typename Widget, typename... Args>
-Widget* make(Args&&... args) {
+Widget* create(bool hidden, Args&&... args) {
   auto widget = std::make_unique<Widget>();
-  HiddenCreation* batch = HiddenCreation::active();
-  if (batch != nullptr) widget->Hide();
+  if (hidden) widget->Hide();
   if (!widget->Create(std::forward<Args>(args)...))
     throw std::runtime_error("Filerow: the toolkit could not create a widget");
-  if (batch != nullptr) batch->collect(widget.get());
   return widget.release();
 }
 
+// A row's check box, or one prepared ahead of the row; hidden and collected
+// for the batch's reveal while a HiddenCreation is active.
+wxCheckBox* new_checkbox(wxWindow& parent, const wxString& label) {
+  HiddenCreation* batch = HiddenCreation::active();
+  if (batch == nullptr) return create_checkbox(parent, label, false);
+  wxCheckBox* box = batch->take_checkbox(parent, label);
+  if (box == nullptr) box = create_checkbox(parent, label, true);
+  batch->collect(box);
+  return box;
+}
+
+// The same for a text control; a prepared one gets what creation would
+// have given it.
+wxTextCtrl* new_text(wxWindow& parent, const wxString& value, const wxSize& size,
+                     long style) {
+  HiddenCreation* batch = HiddenCreation::active();
+  if (batch == nullptr) return create_text(parent, value, size, style, false);
+  wxTextCtrl* text = batch->take_text(parent, style);
+  if (text != nullptr) {
+    text->ChangeValue(value);
+    if (text->GetMinSize() != size) text->SetInitialSize(size);
+  } else {
+    text = create_text(parent, value, size, style, true);
+  }
+  batch->collect(text);
+  return text;
+}
+
 }  // namespace
+
+wxCheckBox* create_checkbox(wxWindow& parent, const wxString& label, bool hidden) {
+  return create<wxCheckBox>(hidden, &parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize,
+                            wxCHK_3STATE);
+}
+
+wxTextCtrl* create_text(wxWindow& parent, const wxString& value, const wxSize& size,
+                        long style, bool hidden) {
+  return create<wxTextCtrl>(hidden, &parent, wxID_ANY, value, wxDefaultPosition, size, style);
+}
 
 int Filerow::spacer() const { return indent_step * std::max(0, indent_); }
 
@@ -79,9 +115,7 @@ void Filerow::add_left_cell(int rownmb) {
   wxWindow& parent = window(shared.wxparent1, "wxparent1");
   wxGridBagSizer& sizer1 = grid(shared.sizer1, "sizer1");
   auto cell1_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
-  auto* box = make<wxCheckBox>(&parent, wxID_ANY,
-                               to_label(name()), wxDefaultPosition, wxDefaultSize,
-                               wxCHK_3STATE);
+  wxCheckBox* box = new_checkbox(parent, to_label(name()));
   checkbox_ = box;
   set_textwidth(std::max(textwidth(), box->GetSize().GetWidth()));
   box->Bind(wxEVT_CHECKBOX, &Filerow::handle_checkbox, this);
@@ -99,13 +133,11 @@ void Filerow::make_tick_and_proposed(const std::string& tickvalue,
                                      const std::string& newname) {
   wxWindow& parent = window(context().wxparent2, "wxparent2");
   wxSize size(textwidth(), -1);
-  auto* mark = make<wxTextCtrl>(&parent, wxID_ANY, wxString::FromUTF8(tickvalue),
-                                wxDefaultPosition, size, wxBORDER_NONE | wxTE_READONLY);
+  wxTextCtrl* mark = new_text(parent, wxString::FromUTF8(tickvalue), size, tick_style);
   tick_ = mark;
   mark->SetMinSize(wxSize(20, -1));
   proposal_ = newname;
-  auto* text = make<wxTextCtrl>(&parent, wxID_ANY, to_display(newname), wxDefaultPosition,
-                                size, wxBORDER_NONE);
+  wxTextCtrl* text = new_text(parent, to_display(newname), size, proposed_style);
   proposed_ = text;
   text->Bind(wxEVT_TEXT, &Filerow::handle_proposed_update, this);
   align_heights();
