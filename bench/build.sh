@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Times build() against the plain widget loop, with and without batched
-# reveal, at 500 to 4,000 files in one run; what else grows with the rows on
-# the largest tree; teardown ways on 1,000 files; and the build at 1,000 files
-# under each size-class allocator. Writes the "Tree build" section of
-# docs/performance.md and the plot docs/build-times.png.
+# Times build() against the plain widget loop, with and without batching, at
+# 1,000, 2,000 and 4,000 files; what else grows with the rows, on the largest
+# tree; ways of tearing 1,000 files' rows down; and the build at 2,000 files
+# under each size-class allocator. Every measurement runs in a fresh process,
+# the variants of a round one after another, rotating which goes first.
+# Writes the "Tree build" section of docs/performance.md and the plot
+# docs/build-times.png.
 #   bash bench/build.sh [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,57 +20,77 @@ fi
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_PYTHON=OFF \
   -DTICKPANE_APP=OFF >/dev/null
 cmake --build build-bench -j 2 --target build_bench
+bench=build-bench/bin/build_bench
 rounds=${1:-3}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-screen=(xvfb-run -a -s "-screen 0 1280x1024x24")
-load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-# The program's standard error gets build()'s own summary lines; kept for a failure.
-if ! table=$("${screen[@]}" build-bench/bin/build_bench "$rounds" "$work/main.csv" 1000 \
-  500 1000 2000 4000 2>"$work/main.err"); then
-  grep -v '^+' "$work/main.err" | tail -20 >&2
-  exit 1
-fi
-echo "$table"
 libdir=/usr/lib/x86_64-linux-gnu
-# Each allocator's round runs beside one without, so both see the same machine.
+
+# One measurement in a fresh process on a virtual screen; build()'s summary
+# lines go to standard error, kept for a failure.
+measure() {
+  if ! xvfb-run -a -s "-screen 0 1280x1024x24" "$@" 2>"$work/err"; then
+    grep -v '^+' "$work/err" | tail -20 >&2
+    exit 1
+  fi
+}
+
+declare -A location
+for files in 1000 2000 4000; do location[$files]=$($bench tree "$work" "$files"); done
+variants=(plain unbatched build)
+declare -A label=([plain]="plain loop" [unbatched]="build, shown one by one" [build]="build")
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+
+echo "files,rows,variant,seconds" >"$work/times.csv"
 for round in $(seq "$rounds"); do
-  for alloc in none tcmalloc jemalloc; do
-    case $alloc in
-      none) preload="" ;;
-      tcmalloc) preload=$libdir/libtcmalloc_minimal.so.4 ;;
-      jemalloc) preload=$libdir/libjemalloc.so.2 ;;
-    esac
-    LD_PRELOAD=$preload "${screen[@]}" build-bench/bin/build_bench 1 "$work/$alloc-$round.csv" 0 \
-      1000 >/dev/null 2>&1
+  for files in 1000 2000 4000; do
+    for turn in 0 1 2; do
+      variant=${variants[$(((turn + round) % 3))]}
+      read -r rows seconds < <(measure $bench time "$variant" "${location[$files]}")
+      echo "$files,$rows,\"${label[$variant]}\",$seconds" | tee -a "$work/times.csv"
+    done
   done
 done
-for alloc in none tcmalloc jemalloc; do
-  head -1 "$work/$alloc-1.csv" >"$work/$alloc.csv"
-  for round in $(seq "$rounds"); do tail -n +2 "$work/$alloc-$round.csv" >>"$work/$alloc.csv"; done
+
+echo "what,rows,ms" >"$work/operations.csv"
+measure $bench operate "${location[4000]}" | tee -a "$work/operations.csv"
+
+echo "way,rows,seconds" >"$work/teardown.csv"
+for round in $(seq "$rounds"); do
+  for turn in 0 1 2; do
+    measure $bench teardown $(((turn + round) % 3)) "${location[1000]}" | tee -a "$work/teardown.csv"
+  done
 done
-allocators=$(/usr/bin/python3 bench/plot_build.py docs/build-times.png "$work/main.csv" \
-  "glibc malloc=$work/none.csv" "tcmalloc (libtcmalloc-minimal4)=$work/tcmalloc.csv" \
-  "jemalloc (libjemalloc2)=$work/jemalloc.csv")
-echo "$allocators"
+
+echo "allocator,files,rows,variant,seconds" >"$work/allocators.csv"
+for round in $(seq "$rounds"); do
+  for alloc in "glibc malloc=" "tcmalloc (libtcmalloc-minimal4)=$libdir/libtcmalloc_minimal.so.4" \
+    "jemalloc (libjemalloc2)=$libdir/libjemalloc.so.2"; do
+    for variant in plain build; do
+      read -r rows seconds < <(measure env LD_PRELOAD="${alloc#*=}" $bench time "$variant" \
+        "${location[2000]}")
+      echo "\"${alloc%%=*}\",2000,$rows,\"${label[$variant]}\",$seconds" | tee -a "$work/allocators.csv"
+    done
+  done
+done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+tables=$(/usr/bin/python3 bench/build_report.py docs/build-times.png "$work/times.csv" \
+  "$work/operations.csv" "$work/teardown.csv" "$work/allocators.csv")
+echo "$tables"
 notes=$(cat bench/build-notes.md)
 python3 bench/update_section.py docs/performance.md "Tree build" <<EOF2
 Measured by \`bash bench/build.sh\` on $(date -u +%Y-%m-%d), $(nproc) cores, Xvfb, load average
-$load_before before and $load_after after (other work on the machine): medians of $rounds rounds,
-each round one plain loop, one \`build()\` showing each widget as it is made
-(\`set_reveal_batch(0)\`) and one \`build()\` as shipped, in fresh shown frames, rotating which goes
-first. The plain loop creates the same widgets, cell sizers, fonts and colours for the same rows
-without our libraries: the toolkit's floor.
+$load_before before and $load_after after: medians of $rounds rounds. Each measurement runs in a
+fresh process (the heap an earlier tree leaves behind slows every later one); a round runs the
+plain loop, one \`build()\` showing each widget as it is made (\`set_reveal_batch(0)\`) and one
+\`build()\` as shipped one after another, rotating which goes first. The plain loop creates the
+same widgets, cell sizers, fonts and colours for the same rows without our libraries: the
+toolkit's floor.
 
 ![Build time against rows](build-times.png)
 
-$table
-
-Size-class allocators, preloaded into the benchmark (\`LD_PRELOAD\`), at 1,000 files; each round
-runs the three allocators one after another:
-
-$allocators
+$tables
 
 $notes
 EOF2

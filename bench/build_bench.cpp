@@ -1,14 +1,10 @@
 // Measures Filetree::build() against the floor: a plain loop that creates the
 // same widgets and sizers for the same rows without our libraries; our build
-// both as shipped (widgets shown in batches) and showing each widget as it is
-// made. On the largest tree it also times what else grows with the rows:
-// layout, collapse and expand of the top folder, a click on it, changes(),
-// and tearing the rows down with destroy_rows(). On a middle-sized tree it
-// compares ways of tearing laid-out, shown rows down. Prints markdown tables
-// on standard output and the raw build times as CSV to CSV-FILE.
-//
-// usage: build_bench ROUNDS CSV-FILE TEARDOWN-FILES SIZE...
-//   e.g. build_bench 3 times.csv 1000 500 1000 2000 4000   (TEARDOWN-FILES 0: none)
+// both as shipped (widgets prepared and shown in batches) and showing each
+// widget as it is made. On a built tree it also times what else grows with
+// the rows: layout, collapse and expand of the top folder, a click on it,
+// changes(), and tearing the rows down; and ways of tearing laid-out, shown
+// rows down. One measurement a run; bench/build.sh runs them.
 
 #include <filerow/context_menu.h>
 #include <tickpane/teardown.h>
@@ -37,6 +33,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const char* const usage =
+    "usage: build_bench tree ROOT FILES          makes a tree, prints its location\n"
+    "       build_bench time VARIANT LOCATION    VARIANT plain, unbatched or build;\n"
+    "                                           prints rows and seconds\n"
+    "       build_bench operate LOCATION         prints what,rows,ms for each operation\n"
+    "       build_bench teardown WAY LOCATION    WAY 0, 1 or 2; prints way,rows,seconds\n";
+
 using Clock = std::chrono::steady_clock;
 
 double seconds(const std::function<void()>& work) {
@@ -45,22 +48,23 @@ double seconds(const std::function<void()>& work) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+std::string numbered(const char* prefix, int number) {
+  std::string name = prefix;
+  name += std::to_string(number);
+  return name;
 }
 
 // FILES files in nested folders below one top folder: ten files a folder,
 // folders four deep.
 fs::path make_tree(const fs::path& root, int files) {
-  fs::path top = root / ("tree" + std::to_string(files));
+  fs::path top = root / numbered("tree", files);
   fs::remove_all(top);
   for (int i = 0; i < files; ++i) {
     int folder = i / 10;
-    fs::path dir = top / "all" / ("a" + std::to_string(folder / 25)) /
-                   ("b" + std::to_string(folder / 5 % 5)) / ("c" + std::to_string(folder % 5));
+    fs::path dir = top / "all" / numbered("a", folder / 25) / numbered("b", folder / 5 % 5) /
+                   numbered("c", folder % 5);
     fs::create_directories(dir);
-    std::ofstream(dir / ("file" + std::to_string(i) + ".txt")) << "x";
+    std::ofstream(dir / (numbered("file", i) + ".txt")) << "x";
   }
   return top;
 }
@@ -145,17 +149,29 @@ std::unique_ptr<tickpane::Filetree> make_tree(Window& w, const fs::path& locatio
       [](const std::string& name) { return "new-" + name; }, [](const std::string&) {});
 }
 
-std::vector<RowShape> shapes_of_last_build() {
+// The rows build() makes for the scanned names, without making them: each
+// name's path past the folders it shares with the name before it.
+std::vector<RowShape> row_shapes(tickpane::Filetree& tree) {
   std::vector<RowShape> rows;
-  for (const auto& [widget, row] : *filerow::nodes()) rows.push_back({row->name(), row->indent()});
+  std::vector<std::string> before{""};
+  for (const std::string& name : tree.get_names()) {
+    std::vector<std::string> path{""};
+    std::size_t start = 0;
+    for (std::size_t at; (at = name.find('/', start)) != std::string::npos; start = at + 1)
+      path.push_back(name.substr(start, at - start));
+    path.push_back(name.substr(start));
+    auto shared = std::mismatch(path.begin(), path.end(), before.begin(), before.end()).first;
+    for (auto it = shared; it != path.end(); ++it)
+      rows.push_back({*it, static_cast<int>(it - path.begin())});
+    before = std::move(path);
+  }
   return rows;
 }
 
-std::unique_ptr<tickpane::Filetree> build_once(Window& w, const fs::path& location, int batch,
-                                               double& took) {
+std::unique_ptr<tickpane::Filetree> built(Window& w, const fs::path& location, int batch) {
   auto tree = make_tree(w, location);
   tree->set_reveal_batch(batch);
-  took = seconds([&] { tree->build(); });
+  tree->build();
   return tree;
 }
 
@@ -224,113 +240,87 @@ const Teardown teardowns[] = {
 
 }  // namespace
 
+// Each measurement runs in a process of its own: the heap an earlier tree
+// leaves behind slows every later one.
 int main(int argc, char** argv) {
-  if (argc < 5) {
-    std::fprintf(stderr, "usage: build_bench ROUNDS CSV-FILE TEARDOWN-FILES SIZE...\n");
+  std::string command = argc > 1 ? argv[1] : "";
+  bool known = (command == "tree" && argc == 4) || (command == "time" && argc == 4) ||
+               (command == "operate" && argc == 3) || (command == "teardown" && argc == 4);
+  if (!known) {
+    std::fprintf(stderr, "%s", usage);
     return 2;
   }
-  int rounds = std::atoi(argv[1]);
-  std::ofstream csv(argv[2]);
-  csv << "files,rows,variant,seconds\n";
-  int teardown_files = std::atoi(argv[3]);
-  std::vector<int> sizes;
-  for (int i = 4; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-
+  if (command == "tree") {
+    std::printf("%s\n", make_tree(argv[2], std::atoi(argv[3])).c_str());
+    return 0;
+  }
+  fs::path location = argv[argc - 1];
+  if (!fs::is_directory(location)) {
+    std::fprintf(stderr, "build_bench: %s is not a folder\n", location.c_str());
+    return 2;
+  }
   int no_args = 1;
   wxApp::SetInstance(new wxApp);
   wxEntryStart(no_args, argv);
   wxTheApp->CallOnInit();
   wxGUIEventLoop loop;
   wxEventLoopActivator activate(&loop);
-  fs::path root = fs::temp_directory_path() / "tickpane-bench";
 
-  // The summary lines of build() go to standard error, out of the tables.
+  // build()'s own summary line goes to standard error, out of the figures.
   std::fflush(stdout);
   int saved_stdout = dup(1);
   dup2(2, 1);
-
-  struct Result {
-    int files, rows;
-    double floor, unbatched, batched;
-  };
-  std::vector<Result> results;
-  Operations ops;
-  const char* variants[] = {"plain loop", "build, shown one by one", "build"};
-  for (int files : sizes) {
-    fs::path location = make_tree(root, files);
-    std::vector<RowShape> rows;
-    {  // The floor needs the rows' shapes: take them from one build.
-      Window w;
-      double ignored;
-      auto tree = build_once(w, location, 128, ignored);
-      rows = shapes_of_last_build();
-      tree->unbindall();
-    }
-    std::vector<double> times[3];
-    for (int round = 0; round < rounds; ++round) {
-      // Rotate which goes first, so none always runs on a warmer machine.
-      for (int turn = 0; turn < 3; ++turn) {
-        int variant = (turn + round) % 3;
-        Window w;
-        double took;
-        if (variant == 0) {
-          took = seconds([&] { plain_loop(w, rows); });
-        } else {
-          auto tree = build_once(w, location, variant == 1 ? 0 : 128, took);
-          if (variant == 2 && files == sizes.back() && round == rounds - 1)
-            ops = operate(w, *tree);
-          else
-            tree->unbindall();
-        }
-        times[variant].push_back(took);
-        csv << files << "," << rows.size() << ",\"" << variants[variant] << "\"," << took << "\n";
+  std::string figures;
+  {
+    Window w;
+    if (command == "time") {
+      std::string variant = argv[2];
+      double took = 0;
+      std::size_t rows = 0;
+      if (variant == "plain") {
+        auto tree = make_tree(w, location);
+        std::vector<RowShape> shapes = row_shapes(*tree);
+        took = seconds([&] { plain_loop(w, shapes); });
+        rows = shapes.size();
+      } else {
+        auto tree = make_tree(w, location);
+        tree->set_reveal_batch(variant == "unbatched" ? 0 : 128);
+        took = seconds([&] { tree->build(); });
+        rows = filerow::nodes()->size();
+        tree->unbindall();
       }
-    }
-    results.push_back({files, static_cast<int>(rows.size()), median(times[0]), median(times[1]),
-                       median(times[2])});
-  }
-  // Each way on a fresh tree, laid out and shown, events processed.
-  std::vector<double> teardown_times[std::size(teardowns)];
-  int teardown_rows = 0;
-  if (teardown_files > 0) {
-    fs::path location = make_tree(root, teardown_files);
-    for (int round = 0; round < rounds; ++round)
-      for (std::size_t turn = 0; turn < std::size(teardowns); ++turn) {
-        std::size_t way = (turn + round) % std::size(teardowns);
-        Window w;
-        double ignored;
-        auto tree = build_once(w, location, 128, ignored);
-        teardown_rows = static_cast<int>(filerow::nodes()->size());
-        w.frame->Layout();
-        settle();
-        teardown_times[way].push_back(seconds([&] { teardowns[way].run(w, *tree); }));
+      figures = std::to_string(rows) + " " + std::to_string(took) + "\n";
+    } else if (command == "operate") {
+      auto tree = built(w, location, 128);
+      Operations ops = operate(w, *tree);
+      auto line = [&](const char* what, double ms) {
+        figures += "\"" + std::string(what) + "\"," + std::to_string(ops.rows) + "," +
+                   std::to_string(ms) + "\n";
+      };
+      line("layout of the frame", ops.layout);
+      line("collapse of the top folder, with layout", ops.collapse);
+      line("expand of the top folder, with layout", ops.expand);
+      line("click on the top folder (cascade, climb, repaint)", ops.click);
+      line("changes(), a full walk", ops.changes);
+      line("teardown: destroy_rows()", ops.teardown);
+    } else {
+      std::size_t way = std::atoi(argv[2]);
+      if (way >= std::size(teardowns)) {
+        std::fprintf(stderr, "no teardown way %zu\n", way);
+        return 2;
       }
+      auto tree = built(w, location, 128);
+      std::size_t rows = filerow::nodes()->size();
+      w.frame->Layout();
+      settle();
+      double took = seconds([&] { teardowns[way].run(w, *tree); });
+      figures = "\"" + std::string(teardowns[way].name) + "\"," + std::to_string(rows) + "," +
+                std::to_string(took) + "\n";
+    }
   }
-  fs::remove_all(root);
-
   std::fflush(stdout);
   dup2(saved_stdout, 1);
-  std::printf("| files | rows | plain loop (s) | build, shown one by one (s) | build (s) | "
-              "build per row (ms) | build / plain loop |\n");
-  std::printf("|---|---|---|---|---|---|---|\n");
-  for (const Result& r : results)
-    std::printf("| %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f |\n", r.files, r.rows, r.floor,
-                r.unbatched, r.batched, 1000 * r.batched / r.rows, r.batched / r.floor);
-  std::printf("\n| on %d rows, after build | ms | per row (us) |\n|---|---|---|\n", ops.rows);
-  auto line = [&](const char* what, double ms) {
-    std::printf("| %s | %.1f | %.1f |\n", what, ms, 1000 * ms / ops.rows);
-  };
-  line("layout of the frame", ops.layout);
-  line("collapse of the top folder, with layout", ops.collapse);
-  line("expand of the top folder, with layout", ops.expand);
-  line("click on the top folder (cascade, climb, repaint)", ops.click);
-  line("changes(), a full walk", ops.changes);
-  line("teardown: destroy_rows()", ops.teardown);
-  if (teardown_files > 0) {
-    std::printf("\n| teardown of %d laid-out, shown rows | s |\n|---|---|\n", teardown_rows);
-    for (std::size_t way = 0; way < std::size(teardowns); ++way)
-      std::printf("| %s | %.2f |\n", teardowns[way].name, median(teardown_times[way]));
-  }
+  std::printf("%s", figures.c_str());
   wxTheApp->OnExit();
   wxEntryCleanup();
   return 0;
