@@ -13,6 +13,7 @@
 
 #include "app.h"
 #include "dryrun.h"
+#include "memory_setup.h"
 #include "options.h"
 #include "sample.h"
 
@@ -31,6 +32,7 @@ bool has_screen() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  route_glib_slices_to_malloc(argv);
   Options options;
   try {
     options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
