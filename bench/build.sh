@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Times build() against the plain widget loop, with and without batching, at
-# 1,000, 2,000 and 4,000 files; what else grows with the rows, on the largest
-# tree; ways of tearing 1,000 files' rows down; and the build at 2,000 files
-# under each size-class allocator. Every measurement runs in a fresh process,
+# Times build() against the plain widget loop, with and without batching, and
+# with the memory setup bulkrename runs with, at 1,000, 2,000 and 4,000 files;
+# what else grows with the rows, on the largest tree; ways of tearing 1,000
+# files' rows down; and the build at 2,000 files under each size-class
+# allocator. Every measurement runs in a fresh process,
 # the variants of a round one after another, rotating which goes first.
 # Writes the "Tree build" section of docs/performance.md and the plot
 # docs/build-times.png.
@@ -22,9 +23,9 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICK
 cmake --build build-bench -j 2 --target build_bench
 bench=build-bench/bin/build_bench
 rounds=${1:-3}
+libdir=/usr/lib/x86_64-linux-gnu
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-libdir=/usr/lib/x86_64-linux-gnu
 
 # One measurement in a fresh process on a virtual screen; build()'s summary
 # lines go to standard error, kept for a failure.
@@ -37,16 +38,26 @@ measure() {
 
 declare -A location
 for files in 1000 2000 4000; do location[$files]=$($bench tree "$work" "$files"); done
-variants=(plain unbatched build)
-declare -A label=([plain]="plain loop" [unbatched]="build, shown one by one" [build]="build")
+# bulkrename's memory setup (app/src/memory_setup.h): jemalloc linked in,
+# with huge pages, and GLib's small blocks taken from it.
+as_bulkrename=(env LD_PRELOAD=$libdir/libjemalloc.so.2 MALLOC_CONF=thp:always,metadata_thp:always
+  G_SLICE=always-malloc)
+variants=(plain unbatched build bulkrename)
+declare -A label=([plain]="plain loop" [unbatched]="build, shown one by one" [build]="build"
+  [bulkrename]="build, as bulkrename runs it")
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 echo "files,rows,variant,seconds" >"$work/times.csv"
 for round in $(seq "$rounds"); do
   for files in 1000 2000 4000; do
-    for turn in 0 1 2; do
-      variant=${variants[$(((turn + round) % 3))]}
-      read -r rows seconds < <(measure $bench time "$variant" "${location[$files]}")
+    for turn in 0 1 2 3; do
+      variant=${variants[$(((turn + round) % 4))]}
+      if [ "$variant" = bulkrename ]; then
+        read -r rows seconds < <(measure "${as_bulkrename[@]}" $bench time build \
+          "${location[$files]}")
+      else
+        read -r rows seconds < <(measure $bench time "$variant" "${location[$files]}")
+      fi
       echo "$files,$rows,\"${label[$variant]}\",$seconds" | tee -a "$work/times.csv"
     done
   done
@@ -64,12 +75,20 @@ done
 
 echo "allocator,files,rows,variant,seconds" >"$work/allocators.csv"
 for round in $(seq "$rounds"); do
-  for alloc in "glibc malloc=" "tcmalloc (libtcmalloc-minimal4)=$libdir/libtcmalloc_minimal.so.4" \
-    "jemalloc (libjemalloc2)=$libdir/libjemalloc.so.2"; do
+  for allocator in glibc tcmalloc jemalloc bulkrename; do
+    case $allocator in
+      glibc) name="glibc malloc" setup=(env LD_PRELOAD=) ;;
+      tcmalloc)
+        name="tcmalloc (libtcmalloc-minimal4)"
+        setup=(env LD_PRELOAD=$libdir/libtcmalloc_minimal.so.4)
+        ;;
+      jemalloc) name="jemalloc (libjemalloc2)" setup=(env LD_PRELOAD=$libdir/libjemalloc.so.2) ;;
+      bulkrename) name="jemalloc, huge pages, GLib's blocks from it (bulkrename)"
+        setup=("${as_bulkrename[@]}") ;;
+    esac
     for variant in plain build; do
-      read -r rows seconds < <(measure env LD_PRELOAD="${alloc#*=}" $bench time "$variant" \
-        "${location[2000]}")
-      echo "\"${alloc%%=*}\",2000,$rows,\"${label[$variant]}\",$seconds" | tee -a "$work/allocators.csv"
+      read -r rows seconds < <(measure "${setup[@]}" $bench time "$variant" "${location[2000]}")
+      echo "\"$name\",2000,$rows,\"${label[$variant]}\",$seconds" | tee -a "$work/allocators.csv"
     done
   done
 done
