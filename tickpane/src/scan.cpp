@@ -16,6 +16,7 @@
 // byte by byte throughout), and it adds rules of its own (`[^x]` negates,
 // `[[:digit:]]` classes, backslash escapes).
 
+#include <host/utf8.h>
 #include <tickpane/tickpane.h>
 
 #include <dirent.h>
@@ -45,40 +46,9 @@ struct Character {
 };
 
 Character character_at(std::string_view text, size_t at) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  if (lead < 0x80) return {lead, 1};
-  const Character stray{0xDC00u + lead, 1};
-  // The ranges of the well-formed sequences: the second byte's bounds exclude
-  // overlong forms, surrogates and code points past U+10FFFF.
-  size_t size = 0;
-  char32_t code = 0;
-  unsigned char low = 0x80, high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    size = 2;
-    code = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    size = 3;
-    code = lead & 0x0F;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    size = 4;
-    code = lead & 0x07;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return stray;
-  }
-  if (text.size() - at < size) return stray;
-  for (size_t i = 1; i < size; ++i) {
-    const unsigned char next = byte(at + i);
-    if (next < low || next > high) return stray;
-    code = (code << 6) | (next & 0x3F);
-    low = 0x80;
-    high = 0xBF;
-  }
-  return {code, size};
+  char32_t code;
+  if (size_t size = host::utf8_sequence(text, at, code)) return {code, size};
+  return {0xDC00u + static_cast<unsigned char>(text[at]), 1};
 }
 
 // The character that ends at `end`, a character boundary: a well-formed
