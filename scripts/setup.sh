@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need, from Debian's archive.
-# Does nothing when everything is there already.
+# Installs what building, running and testing need, from Debian's archive
+# (Debian 12 or 13). Does nothing when everything is there already.
 set -euo pipefail
+
+# Debian 13 renamed the libraries of its 64-bit time transition.
+tcmalloc=libtcmalloc-minimal4t64
+if [ "$(. /etc/os-release && echo "$VERSION_CODENAME")" = bookworm ]; then
+  tcmalloc=libtcmalloc-minimal4
+fi
 
 packages=(
   cmake g++ make pkg-config
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev libgtk-3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-dev python3-wxgtk4.0 pybind11-dev python3-pytest
   xvfb xauth imagemagick
-  libtcmalloc-minimal4 libjemalloc2
+  # A font that draws the pictures of control characters shown in names.
+  fonts-freefont-ttf
+  "$tcmalloc" libjemalloc2
 )
 
 missing=()
