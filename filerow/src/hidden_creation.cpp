@@ -1,6 +1,8 @@
 #include <filerow/filerow.h>
 #include <filerow/hidden_creation.h>
 
+#include <wx/platinfo.h>
+
 #include <algorithm>
 #include <deque>
 #include <stdexcept>
@@ -75,6 +77,11 @@ HiddenCreation::~HiddenCreation() {
 }
 
 HiddenCreation* HiddenCreation::active() { return current; }
+
+bool HiddenCreation::pays() {
+  const wxPlatformInfo& toolkit = wxPlatformInfo::Get();
+  return toolkit.GetPortId() != wxPORT_GTK || !toolkit.CheckToolkitVersion(3, 24, 39);
+}
 
 void HiddenCreation::reveal() {
   for (wxWindow* widget : pending_)

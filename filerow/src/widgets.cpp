@@ -12,6 +12,7 @@
 
 #include "display_text.h"
 #include "row_widgets.h"
+#include "toolkit_style.h"
 
 namespace filerow {
 
@@ -99,7 +100,9 @@ wxCheckBox* create_checkbox(wxWindow& parent, const wxString& label, bool hidden
 
 wxTextCtrl* create_text(wxWindow& parent, const wxString& value, const wxSize& size,
                         long style, bool hidden) {
-  return create<wxTextCtrl>(hidden, &parent, wxID_ANY, value, wxDefaultPosition, size, style);
+  auto* text = create<wxTextCtrl>(hidden, &parent, wxID_ANY, value, wxDefaultPosition, size, style);
+  settle_style(*text);
+  return text;
 }
 
 int Filerow::spacer() const { return indent_step * std::max(0, indent_); }

@@ -95,7 +95,7 @@ void Filetree::build() {
       // A batch large enough that GTK's restyle of all siblings happens
       // rarely, small enough that a long build shows its rows as it goes.
       std::optional<filerow::HiddenCreation> hidden;
-      if (reveal_batch_ > 0) {
+      if (reveal_batch_ > 0 && filerow::HiddenCreation::pays()) {
         hidden.emplace();
         hidden->prepare(rows_ahead(names, 0, reveal_batch_));
       }

@@ -50,6 +50,13 @@ class FILEROW_API HiddenCreation {
   /// The live instance, or null: rows ask when they create a widget.
   static HiddenCreation* active();
 
+  /// Whether creating hidden is cheaper on this toolkit. From GTK 3.24.39 on
+  /// (measured on 3.24.49) it is far dearer: wx shows a hidden text control
+  /// for a moment to learn its size, and each such show restyles its many
+  /// hidden siblings; its best size is then read from a style GTK has not
+  /// computed yet. There, rows are made shown, one by one.
+  static bool pays();
+
   // For rows.
   /// Takes a widget created hidden, to show it with the next batch.
   void collect(wxWindow* widget) { pending_.emplace_back(widget); }

@@ -99,9 +99,10 @@ class TICKPANE_API Filetree {
   /// Rows' widgets are made hidden and shown a batch of rows at a time (and
   /// at the end, also when the build fails), which spares GTK 3 a restyle of
   /// every sibling per widget; each batch's widgets are made ahead of its
-  /// rows, one panel at a time (filerow::HiddenCreation::prepare). The calls
-  /// to the host, and the widgets and screen once build() returns, are the
-  /// same as with each widget made and shown by its row.
+  /// rows, one panel at a time (filerow::HiddenCreation::prepare); where the
+  /// toolkit makes that dearer (HiddenCreation::pays), each widget is made
+  /// shown. The calls to the host, and the widgets and screen once build()
+  /// returns, are the same as with each widget made and shown by its row.
   void build();
 
   /// Rows per batch of widgets shown together during build(); 0 shows each
