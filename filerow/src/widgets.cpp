@@ -53,56 +53,60 @@ void place(wxGridBagSizer& sizer, std::unique_ptr<wxBoxSizer> cell, int rownmb, 
                                 " already holds a cell in column " + std::to_string(column));
 }
 
-// Creates a widget, hidden or shown.
+// Creates a widget, shown.
 template <typename Widget, typename... Args>
-Widget* create(bool hidden, Args&&... args) {
+Widget* create(Args&&... args) {
   auto widget = std::make_unique<Widget>();
-  if (hidden) widget->Hide();
   if (!widget->Create(std::forward<Args>(args)...))
     throw std::runtime_error("Filerow: the toolkit could not create a widget");
   return widget.release();
 }
 
-// A row's check box, or one prepared ahead of the row; hidden and collected
-// for the batch's reveal while a HiddenCreation is active.
-wxCheckBox* new_checkbox(wxWindow& parent, const wxString& label) {
-  HiddenCreation* batch = HiddenCreation::active();
-  if (batch == nullptr) return create_checkbox(parent, label, false);
-  wxCheckBox* box = batch->take_checkbox(parent, label);
-  if (box == nullptr) box = create_checkbox(parent, label, true);
-  batch->collect(box);
-  return box;
-}
-
-// The same for a text control; a prepared one gets what creation would
-// have given it.
+// A row's text control, held back while a build is on.
 wxTextCtrl* new_text(wxWindow& parent, const wxString& value, const wxSize& size,
                      long style) {
-  HiddenCreation* batch = HiddenCreation::active();
-  if (batch == nullptr) return create_text(parent, value, size, style, false);
-  wxTextCtrl* text = batch->take_text(parent, style);
-  if (text != nullptr) {
-    text->ChangeValue(value);
-    if (text->GetMinSize() != size) text->SetInitialSize(size);
-  } else {
-    text = create_text(parent, value, size, style, true);
-  }
-  batch->collect(text);
-  return text;
+  if (HiddenCreation* build = HiddenCreation::active())
+    return build->create_text(parent, value, size, style);
+  return create_text(parent, value, size, style);
 }
 
 }  // namespace
 
-wxCheckBox* create_checkbox(wxWindow& parent, const wxString& label, bool hidden) {
-  return create<wxCheckBox>(hidden, &parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize,
+wxCheckBox* create_checkbox(wxWindow& parent, const wxString& label) {
+  return create<wxCheckBox>(&parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize,
                             wxCHK_3STATE);
 }
 
 wxTextCtrl* create_text(wxWindow& parent, const wxString& value, const wxSize& size,
-                        long style, bool hidden) {
-  auto* text = create<wxTextCtrl>(hidden, &parent, wxID_ANY, value, wxDefaultPosition, size, style);
+                        long style) {
+  auto* text = create<wxTextCtrl>(&parent, wxID_ANY, value, wxDefaultPosition, size, style);
   settle_style(*text);
   return text;
+}
+
+bool RowText::Show(bool show) {
+  if (!held_) return wxTextCtrl::Show(show);
+  bool changed = wanted_ != show;
+  wanted_ = show;
+  return changed;
+}
+
+bool RowText::IsShown() const { return held_ ? wanted_ : wxTextCtrl::IsShown(); }
+
+bool RowText::SetFont(const wxFont& font) {
+  if (!wxTextCtrl::SetFont(font)) return false;
+  measured_ = wxDefaultSize;
+  return true;
+}
+
+void RowText::reveal() {
+  if (!held_) return;
+  held_ = false;
+  if (wanted_) wxTextCtrl::Show(true);
+}
+
+wxSize RowText::DoGetBestSize() const {
+  return measured_ != wxDefaultSize ? measured_ : wxTextCtrl::DoGetBestSize();
 }
 
 int Filerow::spacer() const { return indent_step * std::max(0, indent_); }
@@ -118,7 +122,7 @@ void Filerow::add_left_cell(int rownmb) {
   wxWindow& parent = window(shared.wxparent1, "wxparent1");
   wxGridBagSizer& sizer1 = grid(shared.sizer1, "sizer1");
   auto cell1_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
-  wxCheckBox* box = new_checkbox(parent, to_label(name()));
+  wxCheckBox* box = create_checkbox(parent, to_label(name()));
   checkbox_ = box;
   set_textwidth(std::max(textwidth(), box->GetSize().GetWidth()));
   box->Bind(wxEVT_CHECKBOX, &Filerow::handle_checkbox, this);

@@ -27,24 +27,6 @@ std::vector<std::string> split_path(const std::string& name) {
   return path;
 }
 
-// The names of the rows add_branch makes for names[from], names[from + 1],
-// ... until there are at least `rows`: each name's path past the folders it
-// shares with the name before it. Rows that turn out otherwise make their own
-// widgets.
-std::vector<std::string> rows_ahead(const std::vector<std::string>& names, std::size_t from,
-                                    int rows) {
-  std::vector<std::string> ahead;
-  std::vector<std::string> before =
-      from == 0 ? std::vector<std::string>{""} : split_path(names[from - 1]);
-  for (std::size_t i = from; i < names.size() && static_cast<int>(ahead.size()) < rows; ++i) {
-    std::vector<std::string> path = split_path(names[i]);
-    auto shared = std::mismatch(path.begin(), path.end(), before.begin(), before.end()).first;
-    ahead.insert(ahead.end(), shared, path.end());
-    before = std::move(path);
-  }
-  return ahead;
-}
-
 double seconds_since(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -95,19 +77,15 @@ void Filetree::build() {
       // A batch large enough that GTK's restyle of all siblings happens
       // rarely, small enough that a long build shows its rows as it goes.
       std::optional<filerow::HiddenCreation> hidden;
-      if (reveal_batch_ > 0 && filerow::HiddenCreation::pays()) {
-        hidden.emplace();
-        hidden->prepare(rows_ahead(names, 0, reveal_batch_));
-      }
+      if (reveal_batch_ > 0) hidden.emplace();
       int shown = rownmb_;
-      for (std::size_t i = 0; i < names.size(); ++i) {
-        progress("Processing " + names[i]);
-        auto [row, path] = add_branch(names[i], branch);
+      for (const std::string& name : names) {
+        progress("Processing " + name);
+        auto [row, path] = add_branch(name, branch);
         branch = std::move(path);
         on_add_node(row);
         if (hidden && rownmb_ - shown >= reveal_batch_) {
           hidden->reveal();
-          hidden->prepare(rows_ahead(names, i + 1, reveal_batch_));
           shown = rownmb_;
         }
       }

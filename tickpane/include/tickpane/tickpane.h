@@ -96,17 +96,16 @@ class TICKPANE_API Filetree {
                                          const Branchnodes& branchnodes);
 
   /// build the file tree: scan, make every row in display order, finish them.
-  /// Rows' widgets are made hidden and shown a batch of rows at a time (and
-  /// at the end, also when the build fails), which spares GTK 3 a restyle of
-  /// every sibling per widget; each batch's widgets are made ahead of its
-  /// rows, one panel at a time (filerow::HiddenCreation::prepare); where the
-  /// toolkit makes that dearer (HiddenCreation::pays), each widget is made
-  /// shown. The calls to the host, and the widgets and screen once build()
-  /// returns, are the same as with each widget made and shown by its row.
+  /// Rows' text controls are held back and shown a batch of rows at a time
+  /// (and at the end, also when the build fails), which spares GTK 3 a
+  /// restyle of every sibling per control (filerow::HiddenCreation). The
+  /// calls to the host, what the hooks see of the rows' widgets, and the
+  /// widgets and screen once build() returns are the same as with each widget
+  /// made and shown by its row.
   void build();
 
-  /// Rows per batch of widgets shown together during build(); 0 shows each
-  /// widget as it is made. For comparisons; the default suits every size.
+  /// Rows per batch of text controls shown together during build(); 0 shows
+  /// each as it is made. For comparisons; the default suits every size.
   void set_reveal_batch(int rows) { reveal_batch_ = rows; }
   int reveal_batch() const { return reveal_batch_; }
 
