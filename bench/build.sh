@@ -23,7 +23,21 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICK
 cmake --build build-bench -j 2 --target build_bench
 bench=build-bench/bin/build_bench
 rounds=${1:-3}
-libdir=/usr/lib/x86_64-linux-gnu
+python=/usr/bin/python3
+# The allocators preloaded below, where Debian keeps them for this machine.
+libdir=/usr/lib/$(g++ -print-multiarch)
+jemalloc=$libdir/libjemalloc.so.2
+tcmalloc=$libdir/libtcmalloc_minimal.so.4
+# The loader skips a preload it cannot find with a mere warning, which would
+# pass the C library's allocator off as another.
+for library in "$jemalloc" "$tcmalloc"; do
+  if [ ! -e "$library" ]; then
+    echo "bench/build.sh: $library is missing (see scripts/setup.sh)" >&2
+    exit 1
+  fi
+done
+# Named by the package that holds it: the name differs between Debian releases.
+package() { dpkg-query -S "$1" | cut -d: -f1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -40,7 +54,7 @@ declare -A location
 for files in 1000 2000 4000; do location[$files]=$($bench tree "$work" "$files"); done
 # bulkrename's memory setup (app/src/memory_setup.h): jemalloc linked in,
 # with huge pages, and GLib's small blocks taken from it.
-as_bulkrename=(env LD_PRELOAD=$libdir/libjemalloc.so.2 MALLOC_CONF=thp:always,metadata_thp:always
+as_bulkrename=(env LD_PRELOAD=$jemalloc MALLOC_CONF=thp:always,metadata_thp:always
   G_SLICE=always-malloc)
 variants=(plain unbatched build bulkrename)
 declare -A label=([plain]="plain loop" [unbatched]="build, shown one by one" [build]="build"
@@ -78,11 +92,8 @@ for round in $(seq "$rounds"); do
   for allocator in glibc tcmalloc jemalloc bulkrename; do
     case $allocator in
       glibc) name="glibc malloc" setup=(env LD_PRELOAD=) ;;
-      tcmalloc)
-        name="tcmalloc (libtcmalloc-minimal4)"
-        setup=(env LD_PRELOAD=$libdir/libtcmalloc_minimal.so.4)
-        ;;
-      jemalloc) name="jemalloc (libjemalloc2)" setup=(env LD_PRELOAD=$libdir/libjemalloc.so.2) ;;
+      tcmalloc) name="tcmalloc ($(package "$tcmalloc"))" setup=(env LD_PRELOAD=$tcmalloc) ;;
+      jemalloc) name="jemalloc ($(package "$jemalloc"))" setup=(env LD_PRELOAD=$jemalloc) ;;
       bulkrename) name="jemalloc, huge pages, GLib's blocks from it (bulkrename)"
         setup=("${as_bulkrename[@]}") ;;
     esac
@@ -94,11 +105,11 @@ for round in $(seq "$rounds"); do
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
-tables=$(/usr/bin/python3 bench/build_report.py docs/build-times.png "$work/times.csv" \
+tables=$("$python" bench/build_report.py docs/build-times.png "$work/times.csv" \
   "$work/operations.csv" "$work/teardown.csv" "$work/allocators.csv")
 echo "$tables"
 notes=$(cat bench/build-notes.md)
-python3 bench/update_section.py docs/performance.md "Tree build" <<EOF2
+"$python" bench/update_section.py docs/performance.md "Tree build" <<EOF2
 Measured by \`bash bench/build.sh\` on $(date -u +%Y-%m-%d), $(nproc) cores, Xvfb, load average
 $load_before before and $load_after after: medians of $rounds rounds. Each measurement runs in a
 fresh process (the heap an earlier tree leaves behind slows every later one); a round runs the

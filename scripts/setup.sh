@@ -13,7 +13,7 @@ packages=(
   cmake g++ make pkg-config
   libwxgtk3.2-dev libgtk-3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3-dev python3-wxgtk4.0 pybind11-dev python3-pytest
+  python3-dev python3-wxgtk4.0 pybind11-dev python3-pytest python3-venv
   xvfb xauth imagemagick
   # A font that draws the pictures of control characters shown in names.
   fonts-freefont-ttf
