@@ -62,6 +62,11 @@ TEST_F(TreeObject, LocationBecomesAbsoluteAndNormalised) {
   EXPECT_EQ(make(std::make_shared<host::PlainConfig>("/tmp/x/../y/./"))->location(),
             "/tmp/y");
   EXPECT_EQ(make(std::make_shared<host::PlainConfig>("/"))->location(), "/");
+  EXPECT_EQ(make(std::make_shared<host::PlainConfig>("/../a//b"))->location(), "/a/b");
+  // POSIX gives a leading "//" a meaning of its own; three or more are one.
+  EXPECT_EQ(make(std::make_shared<host::PlainConfig>("//tmp/"))->location(), "//tmp");
+  EXPECT_EQ(make(std::make_shared<host::PlainConfig>("//"))->location(), "//");
+  EXPECT_EQ(make(std::make_shared<host::PlainConfig>("///tmp"))->location(), "/tmp");
 }
 
 TEST_F(TreeObject, ConstructionReplacesRegistriesAndSetsTheRowContext) {

@@ -32,6 +32,8 @@ def test_construction_settles_location_and_pattern(panels, folder, monkeypatch):
     assert tree.on_progress == progress.append and tree.config.location == "."
     assert panels.tree(folder, pattern="*.txt", folders=True).pattern == "*.txt"
     assert panels.tree(folder, pattern="").pattern == ""
+    assert panels.tree("//tmp/./x/..").location == "//tmp"  # as os.path.abspath keeps it
+    assert panels.tree("///tmp").location == "/tmp"
 
 
 def test_build_makes_one_row_per_entry_in_display_order(panels, folder, capfd):
