@@ -124,7 +124,7 @@ py::cpp_function context_setter(const char* cpp_class, const char* python_class,
 }
 
 void bind_filerow(py::module_& m) {
-  py::class_<Filerow, Row> row(m, "Filerow", "Object to hold details of filetree row.");
+  py::class_<Filerow, Row> row(m, "Filerow", "Object to hold details of filetree row");
   row.def(py::init([](py::handle branch, py::handle parent, py::handle indent,
                       py::handle rownmb) {
             Filerow::Branch components = branch_from(branch);
@@ -149,8 +149,8 @@ void bind_filerow(py::module_& m) {
       .def("setup_leftside", setup(&Filerow::setup_leftside), py::arg("rownmb"),
            "set up the node")
       .def("setup_rightside", setup(&Filerow::setup_rightside), py::arg("rownmb"),
-           "set up the widgets on the right-hand side")
-      .def("__str__", unlocked(&Filerow::to_string));
+           "set up the wideets on the righthadn side")
+      .def("__str__", unlocked(&Filerow::to_string), "returun a string representation");
 
   row.def_property_readonly("branch", &Filerow::branch)
       .def_property_readonly("stem", &Filerow::stem)
@@ -225,6 +225,9 @@ void bind_filerow(py::module_& m) {
 
 PYBIND11_MODULE(filerow, m) {
   names::translate_errors();
+  // A host reads each operation's __doc__ as its one-line description.
+  py::options options;
+  options.disable_function_signatures();
   m.attr("__version__") = filerow::version;
   wxpy::load();
   py::module_ utils = imports::module("utils");
@@ -233,6 +236,7 @@ PYBIND11_MODULE(filerow, m) {
   imports::name_from(skinkit, "THEME");
   py::object dprint = imports::name_from(utils, "dprint");
 
+  m.attr("os") = py::module_::import("os");
   m.attr("wx") = py::module_::import("wx");
   m.attr("utils") = utils;
   m.attr("gizmo") = gizmo;

@@ -89,7 +89,7 @@ void bind_changes(py::module_& m) {
 }
 
 void bind_filetree(py::module_& m) {
-  py::class_<Filetree, PyFiletree> tree(m, "Filetree", "a filetree object");
+  py::class_<Filetree, PyFiletree> tree(m, "Filetree", "a filetree objcct");
   tree.def(py::init([](py::object parent1, py::object parent2, py::object sizer1,
                        py::object sizer2, py::object settings, py::object transform,
                        py::object on_progress) {
@@ -141,7 +141,7 @@ void bind_filetree(py::module_& m) {
           },
           py::arg("name"), py::arg("branchnodes"),
           "returns the new rootnodes (the last element of which is the parent for the files "
-          "that follow)")
+          "that follow")
       .def(
           "build",
           [](Filetree& self) {
@@ -153,13 +153,15 @@ void bind_filetree(py::module_& m) {
           py::arg("node"), "called when a node is added")
       .def(
           "on_built", [](Filetree& self) { self.Filetree::on_built(); },
-          "called after last item is added to the filetree")
+          "caled afer last item is added to the filetree")
       .def("set_all_checkboxes", unlocked(&Filetree::set_all_checkboxes), py::arg("state"),
-           "sets the state of all checkboxes to the specified value")
+           "sets the state of all checkboxes to the specifie value")
       .def(
           "invert_all_selections",
           [](Filetree& self) { gil::released([&] { self.invert_all_selections(); }); },
-          "checked rows become unchecked and unchecked checked; mixed stay mixed")
+          "sets the state of all checkboxes to the specifie value\n"
+          "undeterined state doesn't change whenj invertingit's children, so\n"
+          "only checked and unchecked need tobe inverted")
       .def("untick", unlocked(&Filetree::untick),
            "untick all leaves - this is called after a rename operation")
       .def("changes", unlocked(&Filetree::changes),
@@ -173,6 +175,9 @@ void bind_filetree(py::module_& m) {
 
 PYBIND11_MODULE(tickpane, m) {
   names::translate_errors();
+  // A host reads each operation's __doc__ as its one-line description.
+  py::options options;
+  options.disable_function_signatures();
   m.attr("__version__") = tickpane::version;
   wxpy::load();
   py::module_ rows = imports::module("filerow");

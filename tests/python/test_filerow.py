@@ -8,12 +8,14 @@ import wx
 
 import filerow
 import skinkit
+import tickpane
 import utils
 from conftest import pump, rows_by_name
 
 
 def test_module_binds_the_host_and_exposes_live_values(panels, folder):
     assert filerow.__version__ == "1.0"
+    assert filerow.os is os and filerow.wx is wx
     assert filerow.debug is False
     assert filerow.dprint is utils.dprint
     assert filerow.THEME is skinkit.THEME
@@ -197,3 +199,46 @@ def test_row_operations_called_directly_drive_the_widgets(panels, capfd):
     assert whole.tick.GetValue() == "  " and filerow.nodes[whole.checkbox] is whole
     assert len([row for row in filerow.nodes.values() if row is whole]) == 2
     assert capfd.readouterr().out == ""
+
+
+def test_setup_makes_the_tick_mark_before_it_asks_for_the_proposal(panels):
+    panels.tree(".")  # the shared context
+    seen = []
+
+    def transform(name):
+        seen.append(row.tick)
+        return name
+
+    filerow.Filerow.transform = transform
+    row = filerow.Filerow(["", "both"], None, -1, 0)
+    row.setup(0)
+    assert isinstance(seen[0], wx.TextCtrl) and seen[0] is row.tick
+    row = filerow.Filerow(["", "pair"], None, 1, 1)
+    row.setup_rightside(1)  # the proposal decides the tick mark: asked first
+    assert seen[1] is None
+
+
+@pytest.mark.parametrize("documented, text", [
+    (filerow.Filerow, "Object to hold details of filetree row"),
+    (filerow.ContextMenu, "define the contexr menu invoked when rightclicking on the widgets "
+                          "in a row"),
+    (filerow.Filerow.__str__, "returun a string representation"),
+    (filerow.Filerow.setup_rightside, "set up the wideets on the righthadn side"),
+    (filerow.Filerow.update_parent, "add self as child of parent"),
+    (filerow.Filerow.unbind, "unbind all events for this node (called when tree is being "
+                             "destroyed)"),
+    (filerow.Filerow.name, "Return the final element of the branch"),
+    (tickpane.Filetree, "a filetree objcct"),
+    (tickpane.Filetree.add_branch, "returns the new rootnodes (the last element of which is "
+                                   "the parent for the files that follow"),
+    (tickpane.Filetree.on_built, "caled afer last item is added to the filetree"),
+    (tickpane.Filetree.set_all_checkboxes, "sets the state of all checkboxes to the specifie "
+                                           "value"),
+    (tickpane.Filetree.invert_all_selections,
+     "sets the state of all checkboxes to the specifie value\n"
+     "undeterined state doesn't change whenj invertingit's children, so\n"
+     "only checked and unchecked need tobe inverted"),
+    (tickpane.Filetree.changes, "Return the next valid item, i.e. item to be renamed"),
+])
+def test_descriptions_are_the_documented_lines(documented, text):
+    assert documented.__doc__ == text

@@ -181,7 +181,8 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   void handle_proposed_update(wxCommandEvent& event);
 
   void add_left_cell(int rownmb);
-  void make_tick_and_proposed(const std::string& tickvalue, const std::string& newname);
+  void make_tick(const std::string& tickvalue);
+  void make_proposed(const std::string& newname);
   std::string propose() const;
   void align_heights();
   wxGridBagSizer& right_grid();
