@@ -20,9 +20,7 @@ class Selection : public PanelTest {
     dir.file("B");
     auto config = std::make_shared<host::PlainConfig>(dir.path().string());
     tree = std::make_unique<Filetree>(panel1, panel2, sizer1, sizer2, config, nullptr, nullptr);
-    testing::internal::CaptureStdout();
     tree->build();
-    testing::internal::GetCapturedStdout();
     A = tree->head()->children().find("A");
     B = tree->head()->children().find("B");
     a1 = A->children().find("a1");

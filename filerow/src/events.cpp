@@ -5,8 +5,6 @@
 #include <filerow/context_menu.h>
 #include <filerow/filerow.h>
 
-#include <iostream>
-
 #include "checked.h"
 #include "display_text.h"
 
@@ -69,8 +67,8 @@ void Filerow::unbind() {
       need(checkbox(), "check box")
           .Unbind(wxEVT_RIGHT_DOWN, &Filerow::handle_right_click, this);
   } catch (...) {
-    std::cout << "Exception: on unbinding checkbox: "
-              << host::describe(std::current_exception()) << std::endl;
+    host::services().print_line("Exception: on unbinding checkbox: " +
+                                host::describe(std::current_exception()));
   }
 }
 

@@ -1,6 +1,8 @@
 """The module tickpane as a host drives it: construction, build, user actions, commands."""
 
+import io
 import os
+import sys
 
 import pytest
 import wx
@@ -55,6 +57,24 @@ def test_build_makes_one_row_per_entry_in_display_order(panels, folder, capfd):
     assert progress[-1] == "5 files found for " + str(folder)
     assert tree.get_names() == ["a.txt", "sub/b.txt", "sub/c.txt", "sub/deep/d.txt", "z.txt"]
     assert "++++++++++ '%s' for 5 files ~ get_names: " % folder in capfd.readouterr().out
+
+
+def test_printed_lines_go_through_sys_stdout_in_order(panels, folder, monkeypatch, capfd):
+    out = io.StringIO()
+    monkeypatch.setattr(sys, "stdout", out)
+    print("before")
+    panels.tree(folder).build()
+    bare = filerow.Filerow([""], None, -1, -1)
+    filerow.Filerow(["", "c"], bare, -1, -1).update_parent()
+    bare.unbind()  # a folder without a check box: the report line
+    print("after")
+    lines = out.getvalue().splitlines()
+    assert lines[0] == "before" and lines[3] == "after" and len(lines) == 4
+    assert lines[1].startswith("++++++++++ '%s' for 5 files ~ get_names: " % folder)
+    assert lines[2] == "Exception: on unbinding checkbox: Filerow: the row has no check box"
+    assert capfd.readouterr().out == ""  # nothing behind Python's back
+    monkeypatch.setattr(sys, "stdout", None)  # as print() does: nowhere to go, no error
+    bare.unbind()
 
 
 def test_settings_are_read_afresh_at_each_scan(panels, folder):

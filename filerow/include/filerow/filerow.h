@@ -165,7 +165,8 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   /// does so on proposed-name controls and folders' check boxes).
   void bind_right_click(wxWindow& widget);
   /// unbind all events for this node (called when tree is being destroyed).
-  /// Never throws: a failure prints "Exception: on unbinding checkbox: TEXT".
+  /// A failure is not passed on: it prints "Exception: on unbinding checkbox:
+  /// TEXT" through the host's print_line, whose own errors do pass on.
   void unbind();
 
   // Folding: hide or show every row below this one; the caller re-lays-out.
