@@ -161,6 +161,20 @@ TEST_F(Selection, ChangesAreTheCheckedTickedRowsReadAsTheWalkGoes) {
   EXPECT_EQ(tree->changes().next(), a1);
 }
 
+TEST_F(Selection, ChangesTakenBeforeTheBuildWalkTheRowsItMade) {
+  sizer1->Clear(true);
+  sizer2->Clear(true);
+  auto config = std::make_shared<host::PlainConfig>(dir.path().string());
+  Filetree fresh(panel1, panel2, sizer1, sizer2, config,
+                 [](const std::string& name) { return name + ".new"; }, nullptr);
+  tickpane::Changes early = fresh.changes();
+  fresh.build();
+  fresh.set_all_checkboxes(wxCHK_CHECKED);
+  std::vector<std::string> names;
+  for (const Row& row : early) names.push_back(row->name());
+  EXPECT_EQ(names, (std::vector<std::string>{"A", "a1", "a2", "B"}));
+}
+
 TEST_F(Selection, ChangesEndWithAnErrorWhenTheRegistryChangesSize) {
   a1->proposed()->SetValue("one");
   a2->proposed()->SetValue("two");

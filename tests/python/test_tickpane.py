@@ -155,6 +155,14 @@ def test_bulk_commands_and_changes(panels, folder):
         tree.set_all_checkboxes(3)
 
 
+def test_changes_start_walking_at_the_first_next(panels, folder):
+    tree = panels.tree(folder, transform=lambda name: "new-" + name)
+    early = tree.changes()
+    tree.build()
+    tree.set_all_checkboxes(wx.CHK_CHECKED)
+    assert [row.name for row in early] == [row.name for row in filerow.nodes.values()]
+
+
 def test_changes_fail_when_the_registry_changes_under_them(panels, folder):
     tree = panels.tree(folder)
     tree.build()
