@@ -59,8 +59,11 @@ class TICKPANE_API Filetree {
 
   /// collect all the file/folder names and sort them lexigraphically: the
   /// entries at or below `location` whose own name matches `pattern`, as
-  /// paths relative to `location` joined with '/', each once, sorted by
-  /// unsigned byte order (std::string's <; code point order for UTF-8).
+  /// paths relative to `location` joined with '/', each once, sorted by code
+  /// point as a Python host sees them (the order of its sorted()): each byte
+  /// that is not part of a well-formed UTF-8 sequence counts as U+DC80 to
+  /// U+DCFF, its surrogate escape, so "\xc3\xa9" (é) < "\x80" < "\xff" <
+  /// "\xef\xbf\x84" (U+FFC4). For valid UTF-8 this is plain byte order.
   ///
   /// Walks top-down (a folder's entries, then its sub-folders in turn) and
   /// never enters a link. config's folders() and recursive() are read at each
