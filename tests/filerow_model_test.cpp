@@ -16,6 +16,7 @@ class RowModel : public PanelTest {
     filerow::replace_registries();
     Filerow::set_context({panel1, panel2, sizer1, sizer2, {}});
   }
+  int rownmb = 0;
 };
 
 TEST_F(RowModel, HeadRowHasNoWidgetsAndWritesItselfAsEmpty) {
@@ -92,6 +93,29 @@ TEST_F(RowModel, NewnameIsTheProposedTextOrTheNameWhenEmpty) {
   EXPECT_EQ(row->newname(), "a.txt");
   row->proposed()->ChangeValue("b.txt");
   EXPECT_EQ(row->newname(), "b.txt");
+}
+
+TEST_F(RowModel, EditedProposalGivesTheNameItShows) {
+  std::string proposal;
+  Filerow::set_context({panel1, panel2, sizer1, sizer2, [&](const std::string&) { return proposal; }});
+  auto edited = [&](const std::string& proposed, const char* shown) {
+    proposal = proposed;
+    Row row = Filerow::create({"", "x"}, nullptr, 1, rownmb);
+    row->setup_rightside(rownmb++);
+    row->proposed()->SetValue(wxString::FromUTF8(shown));
+    return row->newname();
+  };
+  // Typed before, after or between characters of the proposal: those keep
+  // their bytes, control characters included.
+  EXPECT_EQ(edited("a&b\t", "a&b\u2409Z"), "a&b\tZ");
+  EXPECT_EQ(edited("a&b\t", "Za&b\u2409"), "Za&b\t");
+  EXPECT_EQ(edited("a&b\t", "a&+b\u2409"), "a&+b\t");
+  // Stray bytes and real pictures in the proposal stay what they were.
+  EXPECT_EQ(edited("caf\xe9\x01", "caf\uFFFD\u2401!"), "caf\xe9\x01!");
+  EXPECT_EQ(edited("x\u2409y", "x\u2409yZ"), "x\u2409yZ");
+  // What is typed reads as the display draws it: a picture is its control.
+  EXPECT_EQ(edited("a&b\t", "a&\u2409b\u2409"), "a&\tb\t");
+  EXPECT_EQ(edited("name", "\u241B\u2421\u00e9"), "\x1b\x7f\xc3\xa9");
 }
 
 TEST_F(RowModel, BadConstructionIsRefusedWithoutARow) {

@@ -61,12 +61,13 @@ std::string Filerow::newname() const {
   if (text == nullptr)
     throw std::logic_error("Filerow.newname: the row has no proposed-name control");
   // A text that still reads as the name or as the proposal made for it
-  // stands for their exact bytes, which its display may not hold.
+  // stands for their exact bytes, which its display may not hold; an edited
+  // one keeps the proposal's bytes where it still reads as the proposal.
   wxString value = text->GetValue();
   if (value.empty()) return name();
   if (value == to_display(proposal_)) return proposal_;
   if (value == to_display(name())) return name();
-  return from_display(value);
+  return from_display(value, proposal_);
 }
 
 void Filerow::update_parent() {

@@ -115,6 +115,18 @@ def test_edit_marks_the_row_for_renaming(panels, folder):
     assert not row.ticked and row.newname == "a.txt"
 
 
+def test_an_edited_proposal_keeps_its_control_characters(panels, tmp_path):
+    (tmp_path / "a").write_text("")
+    tree = panels.tree(tmp_path, transform=lambda name: "a&b\t")
+    tree.build()
+    row = rows_by_name(tree)["a"]
+    assert row.proposed.GetValue() == "a&b\u2409" and row.newname == "a&b\t"
+    row.proposed.AppendText("Z")
+    assert row.ticked and row.newname == "a&b\tZ"
+    row.proposed.SetValue("x\u2409y")  # typed: a picture stands for its control character
+    assert row.newname == "x\ty"
+
+
 def test_collapse_and_expand_hide_and_show_the_subtree(panels, folder):
     tree = panels.tree(folder)
     tree.build()

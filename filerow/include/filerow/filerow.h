@@ -8,10 +8,18 @@
 // Names are the file system's bytes, kept exactly in std::string: a name that
 // is not valid UTF-8 stays as it is in `branch`, `name` and `stem`, so that a
 // host can rename that very file. Widgets show such a name with U+FFFD in
-// place of each invalid byte; comparisons of a widget's text with a name go
-// through that same display form, and `newname` gives back the exact bytes of
-// `name`, or of the proposal the row was made with, while the proposed text
-// still reads as that name or proposal.
+// place of each invalid byte, and a control character as its picture
+// (U+2400 + code, U+2421 for DEL), so that a row stays one line high.
+// Comparisons of a widget's text with a name go through that same display
+// form, and `newname` gives back the exact bytes of `name`, or of the
+// proposal the row was made with, while the proposed text still reads as
+// that name or proposal. Once the user edits it, `newname` gives the name the
+// text shows: its unchanged beginning and end keep the proposal's exact
+// bytes, and in the part typed, each control picture stands for its control
+// character again. A file thus gets the name the user sees or the one
+// proposed, never one with pictures where the proposal had control
+// characters. (A picture typed on purpose turns into its control character
+// too: the display could not tell the two apart afterwards.)
 //
 // Threading: everything here runs on the GUI thread; nothing is locked.
 // Ownership: widgets belong to the host's panels, cell sizers to the panel
@@ -121,7 +129,9 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   const std::string& name() const;
   /// Return true if this is a leaf node (i.e. has no children).
   bool leaf() const { return children_.empty(); }
-  /// The proposed text if not empty, else `name`, as bytes (see above).
+  /// The proposed text if not empty, else `name`, as bytes: the exact bytes
+  /// of the proposal or name the text reads as, else the name the edited
+  /// text shows (see above).
   /// Throws std::logic_error when the right side is not set up.
   std::string newname() const;
   /// An integer unique to this row while it lives (its address).
