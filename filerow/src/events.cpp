@@ -26,6 +26,7 @@ void Filerow::set_right_click() { bind_right_click(need(checkbox(), "check box")
 
 void Filerow::bind_right_click(wxWindow& widget) {
   widget.Bind(wxEVT_RIGHT_DOWN, &Filerow::handle_right_click, this);
+  bound_to(&widget);
 }
 
 void Filerow::on_right_click(wxMouseEvent& event) {

@@ -119,6 +119,7 @@ void Filerow::add_left_cell(int rownmb) {
   checkbox_ = box;
   set_textwidth(std::max(textwidth(), box->GetSize().GetWidth()));
   box->Bind(wxEVT_CHECKBOX, &Filerow::handle_checkbox, this);
+  bound_to(box);
   cell1_sizer->AddSpacer(spacer());
   cell1_sizer->Add(box, 0, wxALL, 0);
   place(sizer1, std::move(cell1_sizer), rownmb, 0, 1);
@@ -144,6 +145,7 @@ void Filerow::make_proposed(const std::string& newname) {
       new_text(parent, to_display(newname), wxSize(textwidth(), -1), proposed_style);
   proposed_ = text;
   text->Bind(wxEVT_TEXT, &Filerow::handle_proposed_update, this);
+  bound_to(text);
   align_heights();
 }
 

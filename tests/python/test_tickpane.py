@@ -59,6 +59,51 @@ def test_build_makes_one_row_per_entry_in_display_order(panels, folder, capfd):
     assert "++++++++++ '%s' for 5 files ~ get_names: " % folder in capfd.readouterr().out
 
 
+def test_tree_fields_can_be_set_and_the_tree_uses_them(panels, folder, tmp_path_factory):
+    other = tmp_path_factory.mktemp("other")
+    for name in ("x.md", "y.txt"):
+        (other / name).write_text(name)
+    progress = []
+    tree = panels.tree(folder)
+    tree.location = str(other)
+    tree.pattern = "*.md"
+    assert tree.get_names() == ["x.md"]
+    tree.config = config.Config(str(folder), folders=True)
+    assert tree.get_names() == [] and tree.config.folders
+    tree.config = config.Config(str(folder))
+    tree.on_progress = progress.append
+    tree.progresscnt = 0
+    tree.get_names()
+    assert progress == ["Processing " + str(other)] and tree.on_progress == progress.append
+    tree.textwidth, tree.row_height, tree.nmbleaves = 300, 31, 7
+    assert (tree.textwidth, tree.row_height, tree.nmbleaves) == (300, 31, 7)
+
+    tree.build()
+    tree.rownmb = 40
+    row, _ = tree.add_branch("late.md", [tree.head])
+    assert panels.sizer1.FindItemAtPosition((40, 0)).GetSizer().GetItem(1).GetWindow() \
+        is row.checkbox
+    tree.head = None
+    with pytest.raises(RuntimeError, match="not built"):
+        tree.set_all_checkboxes(wx.CHK_CHECKED)
+    tree.wxparent1 = panels.panel2
+    assert tree.wxparent1 is panels.panel2
+    tree.mine = "the host's own"
+    assert tree.mine == "the host's own"
+
+    for field, value, error, text in [
+            ("rownmb", "1", TypeError, "rownmb must be int"),
+            ("textwidth", 2 ** 40, OverflowError, "textwidth is outside"),
+            ("location", 3, TypeError, "location must be str"),
+            ("pattern", None, TypeError, "pattern must be str"),
+            ("on_progress", 3, TypeError, "on_progress must be callable"),
+            ("head", "x", TypeError, "head must be a Filerow"),
+            ("wxparent1", 1, TypeError, "wxparent1 must be a wx.Window"),
+            ("sizer2", panels.panel1, TypeError, "sizer2 must be a wx.Sizer")]:
+        with pytest.raises(error, match=text):
+            setattr(tree, field, value)
+
+
 def test_printed_lines_go_through_sys_stdout_in_order(panels, folder, monkeypatch, capfd):
     out = io.StringIO()
     monkeypatch.setattr(sys, "stdout", out)

@@ -75,6 +75,11 @@ Filetree::Filetree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSize
 
 Filetree::~Filetree() = default;
 
+void Filetree::set_config(std::shared_ptr<const host::Config> config) {
+  if (!config) throw std::invalid_argument("Filetree: no configuration given");
+  config_ = std::move(config);
+}
+
 void Filetree::progress(const std::string& text) const {
   if (on_progress_) on_progress_(text);
 }

@@ -35,6 +35,7 @@
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
+#include <any>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,20 +110,49 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   static RowContext context();
   static void set_context(const RowContext& context);
 
-  // Fields.
+  // Fields. A host may set each of them; the row's operations use what it
+  // set. Setting one changes nothing else: `stem` stays as the constructor
+  // made it when `branch` changes, the registries keep the widgets the row
+  // made, and those stay bound to the row's handlers.
   const Branch& branch() const { return branch_; }
+  void set_branch(Branch branch) { branch_ = std::move(branch); }
   const std::string& stem() const { return stem_; }
-  /// The row one level up; null for the head, or once the parent is gone.
+  void set_stem(std::string stem) { stem_ = std::move(stem); }
+  /// The row one level up; null for the head, or once the parent is gone:
+  /// a row refers to its parent weakly, its parent's children strongly.
   Row parent() const { return parent_.lock(); }
+  /// Throws std::invalid_argument when `parent` is this row or a row whose
+  /// parents lead to it: climbing the parents must end.
+  void set_parent(const Row& parent);
   int indent() const { return indent_; }
+  void set_indent(int indent) { indent_ = indent; }
   bool collapsed() const { return collapsed_; }
   void set_collapsed(bool collapsed) { collapsed_ = collapsed; }
   bool ticked() const { return ticked_; }
   void set_ticked(bool ticked) { ticked_ = ticked; }
   const Children& children() const { return children_; }
+  /// The children's rows as they are now, in order: a walk over them is safe
+  /// while the walk itself changes the children.
+  std::vector<Row> child_rows() const;
+  /// The three that change children throw std::invalid_argument, and change
+  /// nothing, for a null row or one that would end up below itself: walking
+  /// the children must end.
+  void set_children(Children children);
+  /// Enters `child` under `name`, replacing (in its place) a child entered
+  /// under that name.
+  void set_child(const std::string& name, Row child);
+  /// Removes the child entered under `name`; false when there is none.
+  bool remove_child(const std::string& name) { return children_.erase(name); }
   wxCheckBox* checkbox() const { return checkbox_.get(); }
+  void set_checkbox(wxCheckBox* checkbox) { checkbox_ = checkbox; }
   wxTextCtrl* tick() const { return tick_.get(); }
+  void set_tick(wxTextCtrl* tick) { tick_ = tick; }
   wxTextCtrl* proposed() const { return proposed_.get(); }
+  void set_proposed(wxTextCtrl* proposed) { proposed_ = proposed; }
+
+  /// Whatever the host keeps with the row (a Python host: the attributes it
+  /// sets on the row). The row only holds it, and drops it with itself.
+  std::any& host_data() { return host_data_; }
 
   /// Return the final element of the branch. Throws std::out_of_range when
   /// the branch is empty.
@@ -200,6 +230,10 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   /// Width of the indentation spacer in both cells.
   int spacer() const;
   void embolden_if_changed();
+  /// Whether `row` is this row or below it.
+  bool holds(const Filerow& row) const;
+  /// Remembers `widget` as one bound to this row's handlers.
+  void bound_to(wxWindow* widget);
 
   Branch branch_;
   std::string stem_;
@@ -212,6 +246,8 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   wxWeakRef<wxTextCtrl> tick_;
   wxWeakRef<wxTextCtrl> proposed_;
   std::string proposal_;  ///< the exact bytes first shown in `proposed`
+  std::vector<wxWeakRef<wxWindow>> bound_;  ///< unbound when the row goes
+  std::any host_data_;
 };
 
 /// The tick-mark text of a row whose proposed name is a change.
