@@ -197,7 +197,9 @@ void bind_filerow(py::module_& m) {
                       self.set_parent(mappings::row_from(parent, "parent"));
                     })
       .def_property("indent", &Filerow::indent,
-                    [](Filerow& self, py::handle indent) { self.set_indent(int32(indent, "indent")); })
+                    [](Filerow& self, py::handle indent) {
+                      self.set_indent(int32(indent, "indent"));
+                    })
       .def_property("collapsed", &Filerow::collapsed,
                     [](Filerow& self, py::object value) { self.set_collapsed(py::bool_(value)); })
       .def_property("ticked", &Filerow::ticked,

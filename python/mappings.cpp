@@ -217,7 +217,8 @@ void bind<Children>(py::module_& m, const char* name, const char* doc) {
                PyErr_SetString(PyExc_KeyError, "popitem(): the children are empty");
                throw py::error_already_set();
              }
-             py::tuple item = py::make_tuple(view.key(view.size() - 1), view.value(view.size() - 1));
+             std::size_t last = view.size() - 1;
+             py::tuple item = py::make_tuple(view.key(last), view.value(last));
              view.remove(item[0]);
              return item;
            })

@@ -97,7 +97,8 @@ TEST_F(RowModel, NewnameIsTheProposedTextOrTheNameWhenEmpty) {
 
 TEST_F(RowModel, EditedProposalGivesTheNameItShows) {
   std::string proposal;
-  Filerow::set_context({panel1, panel2, sizer1, sizer2, [&](const std::string&) { return proposal; }});
+  Filerow::set_context(
+      {panel1, panel2, sizer1, sizer2, [&](const std::string&) { return proposal; }});
   auto edited = [&](const std::string& proposed, const char* shown) {
     proposal = proposed;
     Row row = Filerow::create({"", "x"}, nullptr, 1, rownmb);

@@ -66,7 +66,8 @@ std::string from_display(const wxString& text, std::string_view shown) {
   while (suffix < original.size() - prefix && suffix < length - prefix &&
          original[original.size() - 1 - suffix].character == text[length - 1 - suffix])
     ++suffix;
-  const std::size_t kept_end = prefix == 0 ? 0 : original[prefix - 1].at + original[prefix - 1].size;
+  const std::size_t kept_end =
+      prefix == 0 ? 0 : original[prefix - 1].at + original[prefix - 1].size;
   const std::size_t kept_start =
       suffix == 0 ? shown.size() : original[original.size() - suffix].at;
   wxString typed;
