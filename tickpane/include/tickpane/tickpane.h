@@ -126,7 +126,8 @@ class TICKPANE_API Filetree {
   void untick();
 
   /// Return the next valid item, i.e. item to be renamed: the ticked, checked
-  /// rows in display order, each read when the walk reaches it.
+  /// rows in display order, each read when the walk reaches it. Nothing is
+  /// read before the walk's first step.
   Changes changes() const;
   /// dump the tree: a walk below `node` (the head when null). Throws
   /// std::logic_error when there is no head.
