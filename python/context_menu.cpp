@@ -58,7 +58,7 @@ void bind(py::module_& m) {
   py::dict namespace_;
   namespace_["__module__"] = m.attr("__name__");
   namespace_["__doc__"] =
-      "define the context menu invoked when rightclicking on the widgets in a row";
+      "define the contexr menu invoked when rightclicking on the widgets in a row";
   py::object cls = type("ContextMenu", py::make_tuple(py::module_::import("wx").attr("Menu")),
                         namespace_);
 

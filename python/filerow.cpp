@@ -3,6 +3,7 @@
 //
 // Importing it binds the host's modules utils, gizmo and skinkit (ImportError
 // when one is missing) and installs the host services that forward to them.
+// Every field of a row can be set; rows keep the host's own attributes.
 
 #include "names.h"
 
@@ -13,12 +14,12 @@
 #include "context_menu.h"
 #include "gil.h"
 #include "imports.h"
+#include "integers.h"
 #include "mappings.h"
 #include "services.h"
 #include "wxpy.h"
 
-#include <climits>
-#include <stdexcept>
+#include <any>
 #include <string>
 #include <type_traits>
 
@@ -29,36 +30,7 @@ using filerow::Filerow;
 using filerow::Row;
 using filerow::RowContext;
 using gil::unlocked;
-
-int int32(py::handle value, const char* what) {
-  if (!PyLong_Check(value.ptr()))
-    throw py::type_error(std::string(what) + " must be int, not " + Py_TYPE(value.ptr())->tp_name);
-  int overflow = 0;
-  long long number = PyLong_AsLongLongAndOverflow(value.ptr(), &overflow);
-  if (number == -1 && PyErr_Occurred()) throw py::error_already_set();
-  if (overflow != 0 || number < INT_MIN || number > INT_MAX)
-    throw std::overflow_error(std::string(what) + " is outside the 32-bit range: " +
-                              std::string(py::repr(value)));
-  return static_cast<int>(number);
-}
-
-Filerow::Branch branch_from(py::handle branch) {
-  if (!PyList_Check(branch.ptr()))
-    throw py::type_error(std::string("branch must be a list of str, not ") +
-                         Py_TYPE(branch.ptr())->tp_name);
-  Filerow::Branch components;
-  for (py::handle component : branch)
-    components.push_back(names::from_python(component, "each component of branch"));
-  return components;
-}
-
-Row parent_from(py::handle parent) {
-  if (parent.is_none()) return nullptr;
-  if (!py::isinstance<Filerow>(parent))
-    throw py::type_error(std::string("parent must be a Filerow or None, not ") +
-                         Py_TYPE(parent.ptr())->tp_name);
-  return parent.cast<Row>();
-}
+using integers::int32;
 
 // The module's live values: the registries a Filetree replaces, the running
 // width, and the host's theme as skinkit holds it now.
@@ -123,12 +95,72 @@ py::cpp_function context_setter(const char* cpp_class, const char* python_class,
   });
 }
 
+// The attributes a host sets on a row that are none of its own. They are
+// kept with the row, not with its Python object, which is made afresh when a
+// row crosses again after the last one was dropped.
+py::dict host_attributes(Filerow& row) {
+  std::any& data = row.host_data();
+  if (auto* held = std::any_cast<gil::Held>(&data)) return held->get();
+  py::dict attributes;
+  data = gil::Held(attributes);
+  return attributes;
+}
+
+// Whether `name` is one of the row class's own (a field, an operation), as
+// attribute lookup finds them: in the class or a base, not its metaclass.
+bool own_attribute(py::handle self, py::handle name) {
+  for (py::handle cls : py::type::of(self).attr("__mro__"))
+    if (cls.attr("__dict__").contains(name)) return true;
+  return false;
+}
+
+void store_attribute(py::handle self, py::str name, PyObject* value) {
+  if (own_attribute(self, name)) {
+    if (PyObject_GenericSetAttr(self.ptr(), name.ptr(), value) != 0) throw py::error_already_set();
+    return;
+  }
+  py::dict attributes = host_attributes(self.cast<Filerow&>());
+  if (value != nullptr) {
+    attributes[name] = py::handle(value);
+  } else if (PyDict_DelItem(attributes.ptr(), name.ptr()) != 0) {
+    PyErr_Clear();
+    PyErr_Format(PyExc_AttributeError, "'%s' object has no attribute '%U'",
+                 Py_TYPE(self.ptr())->tp_name, name.ptr());
+    throw py::error_already_set();
+  }
+}
+
+void bind_host_attributes(py::class_<Filerow, Row>& row) {
+  row.def("__getattr__",
+          [](py::handle self, py::str name) -> py::object {
+            py::dict attributes = host_attributes(self.cast<Filerow&>());
+            if (attributes.contains(name)) return attributes[name];
+            PyErr_Format(PyExc_AttributeError, "'%s' object has no attribute '%U'",
+                         Py_TYPE(self.ptr())->tp_name, name.ptr());
+            throw py::error_already_set();
+          })
+      .def("__setattr__",
+           [](py::handle self, py::str name, py::handle value) {
+             store_attribute(self, name, value.ptr());
+           })
+      .def("__delattr__",
+           [](py::handle self, py::str name) { store_attribute(self, name, nullptr); });
+}
+
+template <typename Widget>
+auto widget_setter(void (Filerow::*set)(Widget*), const char* cpp_class,
+                   const char* python_class, const char* what) {
+  return [=](Filerow& self, py::handle widget) {
+    (self.*set)(wxpy::expect<Widget>(widget, cpp_class, python_class, what));
+  };
+}
+
 void bind_filerow(py::module_& m) {
-  py::class_<Filerow, Row> row(m, "Filerow", "Object to hold details of filetree row.");
+  py::class_<Filerow, Row> row(m, "Filerow", "Object to hold details of filetree row");
   row.def(py::init([](py::handle branch, py::handle parent, py::handle indent,
                       py::handle rownmb) {
-            Filerow::Branch components = branch_from(branch);
-            Row up = parent_from(parent);
+            Filerow::Branch components = mappings::branch_from(branch, "branch");
+            Row up = mappings::row_from(parent, "parent");
             int depth = int32(indent, "indent");
             int line = int32(rownmb, "rownmb");
             return gil::released([&] {
@@ -149,22 +181,43 @@ void bind_filerow(py::module_& m) {
       .def("setup_leftside", setup(&Filerow::setup_leftside), py::arg("rownmb"),
            "set up the node")
       .def("setup_rightside", setup(&Filerow::setup_rightside), py::arg("rownmb"),
-           "set up the widgets on the right-hand side")
-      .def("__str__", unlocked(&Filerow::to_string));
+           "set up the wideets on the righthadn side")
+      .def("__str__", unlocked(&Filerow::to_string), "returun a string representation");
 
-  row.def_property_readonly("branch", &Filerow::branch)
-      .def_property_readonly("stem", &Filerow::stem)
-      .def_property_readonly("parent", &Filerow::parent)
-      .def_property_readonly("indent", &Filerow::indent)
-      .def_property("collapsed", &Filerow::collapsed, &Filerow::set_collapsed)
-      .def_property("ticked", &Filerow::ticked, &Filerow::set_ticked)
-      .def_property_readonly("children",
-                             [](const Row& self) { return mappings::Children(self); })
-      .def_property_readonly("checkbox",
-                             [](const Filerow& self) { return wxpy::wrap(self.checkbox()); })
-      .def_property_readonly("tick", [](const Filerow& self) { return wxpy::wrap(self.tick()); })
-      .def_property_readonly("proposed",
-                             [](const Filerow& self) { return wxpy::wrap(self.proposed()); })
+  row.def_property(
+         "branch", [](const Row& self) { return mappings::Branch(self); },
+         [](Filerow& self, py::handle branch) {
+           self.set_branch(mappings::branch_from(branch, "branch"));
+         })
+      .def_property(
+          "stem", &Filerow::stem,
+          [](Filerow& self, py::handle stem) { self.set_stem(names::from_python(stem, "stem")); })
+      .def_property("parent", &Filerow::parent,
+                    [](Filerow& self, py::handle parent) {
+                      self.set_parent(mappings::row_from(parent, "parent"));
+                    })
+      .def_property("indent", &Filerow::indent,
+                    [](Filerow& self, py::handle indent) {
+                      self.set_indent(int32(indent, "indent"));
+                    })
+      .def_property("collapsed", &Filerow::collapsed,
+                    [](Filerow& self, py::object value) { self.set_collapsed(py::bool_(value)); })
+      .def_property("ticked", &Filerow::ticked,
+                    [](Filerow& self, py::object value) { self.set_ticked(py::bool_(value)); })
+      .def_property(
+          "children", [](const Row& self) { return mappings::Children(self); },
+          [](Filerow& self, py::handle children) {
+            self.set_children(mappings::children_from(children));
+          })
+      .def_property("checkbox", [](const Filerow& self) { return wxpy::wrap(self.checkbox()); },
+                    widget_setter(&Filerow::set_checkbox, "wxCheckBox", "wx.CheckBox",
+                                  "Filerow.checkbox"))
+      .def_property("tick", [](const Filerow& self) { return wxpy::wrap(self.tick()); },
+                    widget_setter(&Filerow::set_tick, "wxTextCtrl", "wx.TextCtrl",
+                                  "Filerow.tick"))
+      .def_property("proposed", [](const Filerow& self) { return wxpy::wrap(self.proposed()); },
+                    widget_setter(&Filerow::set_proposed, "wxTextCtrl", "wx.TextCtrl",
+                                  "Filerow.proposed"))
       .def_property_readonly("name", &Filerow::name, "Return the final element of the branch")
       .def_property_readonly("leaf", &Filerow::leaf,
                              "Return true if this is a leaf node (i.e. has no children)")
@@ -219,12 +272,16 @@ void bind_filerow(py::module_& m) {
            "unbind all events for this node (called when tree is being destroyed)")
       .def("collapse", unlocked(&Filerow::collapse), "hide every row below this one")
       .def("expand", unlocked(&Filerow::expand), "show every row below this one");
+  bind_host_attributes(row);
 }
 
 }  // namespace
 
 PYBIND11_MODULE(filerow, m) {
   names::translate_errors();
+  // A host reads each operation's __doc__ as its one-line description.
+  py::options options;
+  options.disable_function_signatures();
   m.attr("__version__") = filerow::version;
   wxpy::load();
   py::module_ utils = imports::module("utils");
@@ -233,6 +290,7 @@ PYBIND11_MODULE(filerow, m) {
   imports::name_from(skinkit, "THEME");
   py::object dprint = imports::name_from(utils, "dprint");
 
+  m.attr("os") = py::module_::import("os");
   m.attr("wx") = py::module_::import("wx");
   m.attr("utils") = utils;
   m.attr("gizmo") = gizmo;
@@ -244,6 +302,7 @@ PYBIND11_MODULE(filerow, m) {
   mappings::bind<mappings::Registry>(m, "Registry",
                                      "A registry: rows by the widgets they made.");
   mappings::bind<mappings::Children>(m, "Children", "The children of a row, by name.");
+  mappings::bind<mappings::Branch>(m, "Branch", "The branch of a row, as a list.");
   context_menu::bind(m);
   bind_filerow(m);
 }

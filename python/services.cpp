@@ -97,6 +97,16 @@ class PythonServices final : public host::Services {
     utils_.get().attr("dprint")(text);
   }
 
+  // As print() does: to sys.stdout as it is now, nothing while it is None. A
+  // location that is not UTF-8 shows its odd bytes as \xNN, as in errors.
+  void print_line(const std::string& line) override {
+    gil::Callback call;
+    py::object text = py::reinterpret_steal<py::object>(PyUnicode_DecodeUTF8(
+        line.data(), static_cast<Py_ssize_t>(line.size()), "backslashreplace"));
+    if (!text) throw py::error_already_set();
+    py::module_::import("builtins").attr("print")(text, py::arg("flush") = true);
+  }
+
   // As wxPython does for an error in one of its own handlers: the traceback
   // goes through sys.excepthook, and the application goes on.
   void report_handler_error(std::exception_ptr error) override {

@@ -12,8 +12,9 @@ namespace services {
 /// Installs, for the whole process, services that forward to the host's
 /// modules: skinkit.THEME (.tree with its fonts and colours, .menu),
 /// gizmo.format_widget(widget, style), utils.andlist(names, quote=...) and
-/// utils.dprint(text). The previous services come back when the interpreter
-/// exits, so that nothing calls into Python after that.
+/// utils.dprint(text); printed lines go to sys.stdout through print(). The
+/// previous services come back when the interpreter exits, so that nothing
+/// calls into Python after that.
 /// REQUIRES: the GIL; wx loaded (wxpy::load); no library operation running.
 void install(pybind11::module_ utils, pybind11::module_ gizmo, pybind11::module_ skinkit);
 

@@ -11,6 +11,8 @@
 #include "config.h"
 #include "gil.h"
 #include "imports.h"
+#include "integers.h"
+#include "mappings.h"
 #include "wxpy.h"
 
 #include <wx/weakref.h>
@@ -52,11 +54,27 @@ class PyFiletree : public Filetree {
   }
   void on_built() override { PYBIND11_OVERRIDE(void, Filetree, on_built, ); }
 
-  /// REQUIRES: the GIL, for these four.
+  /// REQUIRES: the GIL, for these eight.
   py::object parent1() const { return parent1_.get(); }
   py::object parent2() const { return parent2_.get(); }
   py::object sizer1() const { return sizer1_.get(); }
   py::object sizer2() const { return sizer2_.get(); }
+  void set_parent1(py::object window) {
+    set_wxparent1(this->window(window, "wxparent1"));
+    parent1_ = gil::Held(std::move(window));
+  }
+  void set_parent2(py::object window) {
+    set_wxparent2(this->window(window, "wxparent2"));
+    parent2_ = gil::Held(std::move(window));
+  }
+  void set_sizer1(py::object sizer) {
+    Filetree::set_sizer1(this->sizer(sizer, "sizer1"));
+    sizer1_ = gil::Held(std::move(sizer));
+  }
+  void set_sizer2(py::object sizer) {
+    Filetree::set_sizer2(this->sizer(sizer, "sizer2"));
+    sizer2_ = gil::Held(std::move(sizer));
+  }
 
  private:
   static wxWindow* window(py::handle object, const char* what) {
@@ -88,8 +106,16 @@ void bind_changes(py::module_& m) {
       });
 }
 
+template <typename Tree>
+void integer_field(Tree& tree, const char* name, int (Filetree::*get)() const,
+                   void (Filetree::*set)(int)) {
+  tree.def_property(name, get, [name, set](Filetree& self, py::handle value) {
+    (self.*set)(integers::int32(value, name));
+  });
+}
+
 void bind_filetree(py::module_& m) {
-  py::class_<Filetree, PyFiletree> tree(m, "Filetree", "a filetree object");
+  py::class_<Filetree, PyFiletree> tree(m, "Filetree", py::dynamic_attr(), "a filetree objcct");
   tree.def(py::init([](py::object parent1, py::object parent2, py::object sizer1,
                        py::object sizer2, py::object settings, py::object transform,
                        py::object on_progress) {
@@ -111,24 +137,45 @@ void bind_filetree(py::module_& m) {
            py::arg("config"), py::arg("transform"), py::arg("on_progress"),
            "instantiate the object");
 
-  tree.def_property_readonly("wxparent1",
-                             [](Filetree& self) { return host_side(self).parent1(); })
-      .def_property_readonly("wxparent2",
-                             [](Filetree& self) { return host_side(self).parent2(); })
-      .def_property_readonly("sizer1", [](Filetree& self) { return host_side(self).sizer1(); })
-      .def_property_readonly("sizer2", [](Filetree& self) { return host_side(self).sizer2(); })
-      .def_property_readonly("config", &settings_of)
-      .def_property_readonly("location", &Filetree::location)
-      .def_property_readonly("pattern", &Filetree::pattern)
-      .def_property_readonly("progresscnt", &Filetree::progresscnt)
-      .def_property_readonly(
+  tree.def_property(
+          "wxparent1", [](Filetree& self) { return host_side(self).parent1(); },
+          [](Filetree& self, py::object window) { host_side(self).set_parent1(window); })
+      .def_property(
+          "wxparent2", [](Filetree& self) { return host_side(self).parent2(); },
+          [](Filetree& self, py::object window) { host_side(self).set_parent2(window); })
+      .def_property(
+          "sizer1", [](Filetree& self) { return host_side(self).sizer1(); },
+          [](Filetree& self, py::object sizer) { host_side(self).set_sizer1(sizer); })
+      .def_property(
+          "sizer2", [](Filetree& self) { return host_side(self).sizer2(); },
+          [](Filetree& self, py::object sizer) { host_side(self).set_sizer2(sizer); })
+      .def_property("config", &settings_of,
+                    [](Filetree& self, py::object settings) {
+                      self.set_config(
+                          std::make_shared<const config::PythonConfig>(std::move(settings)));
+                    })
+      .def_property("location", &Filetree::location,
+                    [](Filetree& self, py::handle location) {
+                      self.set_location(names::from_python(location, "location"));
+                    })
+      .def_property("pattern", &Filetree::pattern,
+                    [](Filetree& self, py::handle pattern) {
+                      self.set_pattern(names::from_python(pattern, "pattern"));
+                    })
+      .def_property(
           "on_progress",
-          [](const Filetree& self) { return callables::to_python(self.on_progress()); })
-      .def_property_readonly("textwidth", &Filetree::textwidth)
-      .def_property_readonly("nmbleaves", &Filetree::nmbleaves)
-      .def_property_readonly("row_height", &Filetree::row_height)
-      .def_property_readonly("rownmb", &Filetree::rownmb)
-      .def_property_readonly("head", &Filetree::head);
+          [](const Filetree& self) { return callables::to_python(self.on_progress()); },
+          [](Filetree& self, py::object on_progress) {
+            self.set_on_progress(callables::progress(std::move(on_progress)));
+          });
+  integer_field(tree, "progresscnt", &Filetree::progresscnt, &Filetree::set_progresscnt);
+  integer_field(tree, "textwidth", &Filetree::textwidth, &Filetree::set_textwidth);
+  integer_field(tree, "nmbleaves", &Filetree::nmbleaves, &Filetree::set_nmbleaves);
+  integer_field(tree, "row_height", &Filetree::row_height, &Filetree::set_row_height);
+  integer_field(tree, "rownmb", &Filetree::rownmb, &Filetree::set_rownmb);
+  tree.def_property("head", &Filetree::head, [](Filetree& self, py::handle head) {
+    self.set_head(mappings::row_from(head, "head"));
+  });
 
   tree.def("get_names", unlocked(&Filetree::get_names),
            "collect all the file/folder names and sort them lexigraphically")
@@ -141,7 +188,7 @@ void bind_filetree(py::module_& m) {
           },
           py::arg("name"), py::arg("branchnodes"),
           "returns the new rootnodes (the last element of which is the parent for the files "
-          "that follow)")
+          "that follow")
       .def(
           "build",
           [](Filetree& self) {
@@ -153,13 +200,15 @@ void bind_filetree(py::module_& m) {
           py::arg("node"), "called when a node is added")
       .def(
           "on_built", [](Filetree& self) { self.Filetree::on_built(); },
-          "called after last item is added to the filetree")
+          "caled afer last item is added to the filetree")
       .def("set_all_checkboxes", unlocked(&Filetree::set_all_checkboxes), py::arg("state"),
-           "sets the state of all checkboxes to the specified value")
+           "sets the state of all checkboxes to the specifie value")
       .def(
           "invert_all_selections",
           [](Filetree& self) { gil::released([&] { self.invert_all_selections(); }); },
-          "checked rows become unchecked and unchecked checked; mixed stay mixed")
+          "sets the state of all checkboxes to the specifie value\n"
+          "undeterined state doesn't change whenj invertingit's children, so\n"
+          "only checked and unchecked need tobe inverted")
       .def("untick", unlocked(&Filetree::untick),
            "untick all leaves - this is called after a rename operation")
       .def("changes", unlocked(&Filetree::changes),
@@ -173,6 +222,9 @@ void bind_filetree(py::module_& m) {
 
 PYBIND11_MODULE(tickpane, m) {
   names::translate_errors();
+  // A host reads each operation's __doc__ as its one-line description.
+  py::options options;
+  options.disable_function_signatures();
   m.attr("__version__") = tickpane::version;
   wxpy::load();
   py::module_ rows = imports::module("filerow");

@@ -16,6 +16,7 @@ class RowModel : public PanelTest {
     filerow::replace_registries();
     Filerow::set_context({panel1, panel2, sizer1, sizer2, {}});
   }
+  int rownmb = 0;
 };
 
 TEST_F(RowModel, HeadRowHasNoWidgetsAndWritesItselfAsEmpty) {
@@ -92,6 +93,81 @@ TEST_F(RowModel, NewnameIsTheProposedTextOrTheNameWhenEmpty) {
   EXPECT_EQ(row->newname(), "a.txt");
   row->proposed()->ChangeValue("b.txt");
   EXPECT_EQ(row->newname(), "b.txt");
+}
+
+TEST_F(RowModel, EditedProposalGivesTheNameItShows) {
+  std::string proposal;
+  Filerow::set_context(
+      {panel1, panel2, sizer1, sizer2, [&](const std::string&) { return proposal; }});
+  auto edited = [&](const std::string& proposed, const char* shown) {
+    proposal = proposed;
+    Row row = Filerow::create({"", "x"}, nullptr, 1, rownmb);
+    row->setup_rightside(rownmb++);
+    row->proposed()->SetValue(wxString::FromUTF8(shown));
+    return row->newname();
+  };
+  // Typed before, after or between characters of the proposal: those keep
+  // their bytes, control characters included.
+  EXPECT_EQ(edited("a&b\t", "a&b\u2409Z"), "a&b\tZ");
+  EXPECT_EQ(edited("a&b\t", "Za&b\u2409"), "Za&b\t");
+  EXPECT_EQ(edited("a&b\t", "a&+b\u2409"), "a&+b\t");
+  // Stray bytes and real pictures in the proposal stay what they were.
+  EXPECT_EQ(edited("caf\xe9\x01", "caf\uFFFD\u2401!"), "caf\xe9\x01!");
+  EXPECT_EQ(edited("x\u2409y", "x\u2409yZ"), "x\u2409yZ");
+  // What is typed reads as the display draws it: a picture is its control.
+  EXPECT_EQ(edited("a&b\t", "a&\u2409b\u2409"), "a&\tb\t");
+  EXPECT_EQ(edited("name", "\u241B\u2421\u00e9"), "\x1b\x7f\xc3\xa9");
+}
+
+TEST_F(RowModel, FieldsSetByTheHostAreWhatTheRowUses) {
+  Row row = Filerow::create({"", "a"}, nullptr, 1, 0);
+  row->set_indent(3);
+  row->setup_rightside(0);
+  wxSizer* cell = sizer2->FindItemAtPosition({0, 1})->GetSizer();
+  EXPECT_EQ(cell->GetItem(1)->GetSize().GetWidth(), 45);
+
+  row->set_branch({"", "b", "c"});
+  EXPECT_EQ(row->name(), "c");
+  EXPECT_EQ(row->stem(), "");  // made by the constructor; a field of its own
+
+  wxCheckBox* made = row->checkbox();
+  auto* other = new wxCheckBox(panel1, wxID_ANY, "other", wxDefaultPosition, wxDefaultSize,
+                               wxCHK_3STATE);
+  row->set_checkbox(other);
+  row->set_checkbox_state(wxCHK_CHECKED);
+  EXPECT_EQ(other->Get3StateValue(), wxCHK_CHECKED);
+  EXPECT_EQ(made->Get3StateValue(), wxCHK_UNCHECKED);
+  EXPECT_EQ(filerow::nodes()->find(made), row);  // the registry keeps what the row made
+
+  // The box the row made stays bound to it, and is unbound when the row goes.
+  filerow::replace_registries();
+  row.reset();
+  wxCommandEvent click(wxEVT_CHECKBOX, made->GetId());
+  click.SetEventObject(made);
+  EXPECT_NO_THROW(made->ProcessWindowEvent(click));
+  EXPECT_TRUE(services->handler_errors.empty());
+}
+
+TEST_F(RowModel, ChildrenAndParentsRefuseLoopsAndCanBeEmptied) {
+  Row head = Filerow::create({""}, nullptr, -1, -1);
+  Row folder = Filerow::create({""}, head, -1, -1);
+  Row file = Filerow::create({""}, folder, -1, -1);
+  head->set_child("folder", folder);
+  folder->set_child("file", file);
+  EXPECT_THROW(file->set_child("up", head), std::invalid_argument);
+  EXPECT_THROW(folder->set_child("self", folder), std::invalid_argument);
+  EXPECT_THROW(file->set_child("none", nullptr), std::invalid_argument);
+  EXPECT_THROW(head->set_parent(file), std::invalid_argument);
+  EXPECT_EQ(head->parent(), nullptr);
+  EXPECT_TRUE(file->leaf());
+
+  EXPECT_FALSE(folder->remove_child("none"));
+  EXPECT_TRUE(folder->remove_child("file"));
+  EXPECT_TRUE(folder->leaf());
+  head->set_children({});
+  EXPECT_TRUE(head->leaf());
+  file->set_parent(head);  // no longer below folder: no loop
+  EXPECT_EQ(file->parent(), head);
 }
 
 TEST_F(RowModel, BadConstructionIsRefusedWithoutARow) {

@@ -62,6 +62,11 @@ TEST_F(TreeObject, LocationBecomesAbsoluteAndNormalised) {
   EXPECT_EQ(make(std::make_shared<host::PlainConfig>("/tmp/x/../y/./"))->location(),
             "/tmp/y");
   EXPECT_EQ(make(std::make_shared<host::PlainConfig>("/"))->location(), "/");
+  EXPECT_EQ(make(std::make_shared<host::PlainConfig>("/../a//b"))->location(), "/a/b");
+  // POSIX gives a leading "//" a meaning of its own; three or more are one.
+  EXPECT_EQ(make(std::make_shared<host::PlainConfig>("//tmp/"))->location(), "//tmp");
+  EXPECT_EQ(make(std::make_shared<host::PlainConfig>("//"))->location(), "//");
+  EXPECT_EQ(make(std::make_shared<host::PlainConfig>("///tmp"))->location(), "/tmp");
 }
 
 TEST_F(TreeObject, ConstructionReplacesRegistriesAndSetsTheRowContext) {
@@ -92,4 +97,34 @@ TEST_F(TreeObject, FailingConfigurationLeavesRegistriesAlone) {
   EXPECT_EQ(filerow::nodes(), nodes);
   EXPECT_THROW(Filetree(panel1, panel2, sizer1, sizer2, nullptr, {}, {}),
                std::invalid_argument);
+}
+
+TEST_F(TreeObject, FieldsSetByTheHostAreWhatTheTreeUses) {
+  TempDir dir;
+  dir.file("x.md");
+  dir.file("y.txt");
+  auto tree = make(std::make_shared<host::PlainConfig>("/nonexistent"));
+  tree->set_location(dir.path().string());
+  tree->set_pattern("*.md");
+  EXPECT_EQ(tree->get_names(), std::vector<std::string>{"x.md"});
+  tree->set_config(std::make_shared<host::PlainConfig>("/", std::nullopt, true));
+  EXPECT_TRUE(tree->get_names().empty()) << "folder mode, and no folder there";
+  EXPECT_THROW(tree->set_config(nullptr), std::invalid_argument);
+
+  std::vector<std::string> messages;
+  tree->set_on_progress([&](const std::string& text) { messages.push_back(text); });
+  tree->set_progresscnt(0);
+  tree->get_names();
+  EXPECT_EQ(messages, std::vector<std::string>{"Processing " + dir.path().string()});
+
+  filerow::Row head = filerow::Filerow::create({""}, nullptr, -1, -1);
+  tree->set_head(head);
+  tree->set_rownmb(40);
+  auto [row, path] = tree->add_branch("late", {head});
+  EXPECT_EQ(row->parent(), head);
+  EXPECT_EQ(sizer1->FindItemAtPosition({40, 0})->GetSizer()->GetItem(1)->GetWindow(),
+            row->checkbox());
+  EXPECT_EQ(tree->rownmb(), 41);
+  tree->set_head(nullptr);
+  EXPECT_THROW(tree->set_all_checkboxes(wxCHK_CHECKED), std::logic_error);
 }

@@ -16,6 +16,13 @@ TEST(DefaultServices, AndlistJoinsWithCommasAndAFinalAnd) {
   EXPECT_EQ(services.andlist({"a", "b", "c"}, "'"), "'a', 'b' and 'c'");
 }
 
+TEST(DefaultServices, LinesGoToStandardOutputAtOnce) {
+  host::DefaultServices services;
+  testing::internal::CaptureStdout();
+  services.print_line("++++++++++ 'caf\xe9' for 1 files");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "++++++++++ 'caf\xe9' for 1 files\n");
+}
+
 TEST(DefaultServices, ThemeIsReadableAndStylingKeepsFontAndColours) {
   host::DefaultServices services;
   auto tree = services.tree_style();

@@ -25,6 +25,7 @@ class RecordingServices : public host::Services {
   std::string andlist(const std::vector<std::string>& names,
                       const std::string& quote) override;
   void dprint(const std::string& text) override;
+  void print_line(const std::string& line) override { printed.push_back(line); }
   void report_handler_error(std::exception_ptr error) override;
 
   /// One entry per format_widget call, with what the widget showed then.
@@ -36,6 +37,7 @@ class RecordingServices : public host::Services {
   };
   std::vector<Formatted> formatted;
   std::vector<std::string> handler_errors;
+  std::vector<std::string> printed;
   int theme_reads = 0;
   /// When set, the named service throws std::runtime_error("<name> failed").
   std::string failing;

@@ -205,6 +205,13 @@ TEST_F(Scan, OddNamesAreKeptExactlyAndMatchAsCharacters) {
   std::setlocale(LC_ALL, "C");
 }
 
+TEST_F(Scan, StrayBytesSortAsTheirSurrogateEscapes) {
+  // As a Python host sorts os.fsdecode's strings: \x80 is U+DC80, which comes
+  // after é (U+E9) and before U+FFC4, whatever the bytes say.
+  for (const char* name : {"\x80x", "\xc3\xa9x", "\xef\xbf\x84", "\xffz", "\x80/a"}) file(name);
+  EXPECT_EQ(names_of(root), (Names{"\xc3\xa9x", "\x80/a", "\x80x", "\xffz", "\xef\xbf\x84"}));
+}
+
 TEST_F(Scan, LinksAreListedButNeverEntered) {
   file("real/inside.txt");
   link("real", "tofolder");

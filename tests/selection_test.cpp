@@ -20,9 +20,7 @@ class Selection : public PanelTest {
     dir.file("B");
     auto config = std::make_shared<host::PlainConfig>(dir.path().string());
     tree = std::make_unique<Filetree>(panel1, panel2, sizer1, sizer2, config, nullptr, nullptr);
-    testing::internal::CaptureStdout();
     tree->build();
-    testing::internal::GetCapturedStdout();
     A = tree->head()->children().find("A");
     B = tree->head()->children().find("B");
     a1 = A->children().find("a1");
@@ -161,6 +159,20 @@ TEST_F(Selection, ChangesAreTheCheckedTickedRowsReadAsTheWalkGoes) {
 
   A->checkbox()->Set3StateValue(wxCHK_UNDETERMINED);
   EXPECT_EQ(tree->changes().next(), a1);
+}
+
+TEST_F(Selection, ChangesTakenBeforeTheBuildWalkTheRowsItMade) {
+  sizer1->Clear(true);
+  sizer2->Clear(true);
+  auto config = std::make_shared<host::PlainConfig>(dir.path().string());
+  Filetree fresh(panel1, panel2, sizer1, sizer2, config,
+                 [](const std::string& name) { return name + ".new"; }, nullptr);
+  tickpane::Changes early = fresh.changes();
+  fresh.build();
+  fresh.set_all_checkboxes(wxCHK_CHECKED);
+  std::vector<std::string> names;
+  for (const Row& row : early) names.push_back(row->name());
+  EXPECT_EQ(names, (std::vector<std::string>{"A", "a1", "a2", "B"}));
 }
 
 TEST_F(Selection, ChangesEndWithAnErrorWhenTheRegistryChangesSize) {

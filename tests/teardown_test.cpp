@@ -18,9 +18,7 @@ class Teardown : public PanelTest {
     auto tree = std::make_unique<Filetree>(panel1, panel2, sizer1, sizer2, config,
                                            [](const std::string& name) { return name + "~"; },
                                            host::Progress{});
-    testing::internal::CaptureStdout();
     tree->build();
-    testing::internal::GetCapturedStdout();
     return tree;
   }
 

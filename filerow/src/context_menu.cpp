@@ -58,7 +58,7 @@ void Filerow::collapse() {
     need(tick(), "tick-mark control").SetFont(font);
     text->SetFont(font);
   }
-  for (const auto& [name, child] : children_) {
+  for (const Row& child : child_rows()) {
     child->collapse();
     need(child->checkbox(), "check box").Hide();
     if (wxTextCtrl* text = child->proposed()) {
@@ -75,7 +75,7 @@ void Filerow::expand() {
     return;
   }
   collapsed_ = false;
-  for (const auto& [name, child] : children_) {
+  for (const Row& child : child_rows()) {
     child->expand();
     need(child->checkbox(), "check box").Show();
     if (wxTextCtrl* text = child->proposed()) {

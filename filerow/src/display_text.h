@@ -14,8 +14,12 @@ namespace filerow {
 /// their visible pictures (U+2400 and on), so that a row stays one line high.
 wxString to_display(std::string_view bytes);
 
-/// The bytes of a widget's text: its UTF-8 form.
-std::string from_display(const wxString& text);
+/// The bytes a widget's text stands for, once edited from to_display(shown):
+/// the beginning and end it still shares with that text keep the exact bytes
+/// of `shown` there (stray bytes and real pictures included); in between,
+/// each control picture stands for its control character again, and the
+/// rest is its UTF-8 form. So the result reads as the text the user sees.
+std::string from_display(const wxString& text, std::string_view shown);
 
 /// to_display for a check box label, whose '&' would otherwise mark a mnemonic.
 wxString to_label(std::string_view bytes);

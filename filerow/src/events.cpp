@@ -5,8 +5,6 @@
 #include <filerow/context_menu.h>
 #include <filerow/filerow.h>
 
-#include <iostream>
-
 #include "checked.h"
 #include "display_text.h"
 
@@ -28,6 +26,7 @@ void Filerow::set_right_click() { bind_right_click(need(checkbox(), "check box")
 
 void Filerow::bind_right_click(wxWindow& widget) {
   widget.Bind(wxEVT_RIGHT_DOWN, &Filerow::handle_right_click, this);
+  bound_to(&widget);
 }
 
 void Filerow::on_right_click(wxMouseEvent& event) {
@@ -69,8 +68,8 @@ void Filerow::unbind() {
       need(checkbox(), "check box")
           .Unbind(wxEVT_RIGHT_DOWN, &Filerow::handle_right_click, this);
   } catch (...) {
-    std::cout << "Exception: on unbinding checkbox: "
-              << host::describe(std::current_exception()) << std::endl;
+    host::services().print_line("Exception: on unbinding checkbox: " +
+                                host::describe(std::current_exception()));
   }
 }
 

@@ -32,7 +32,7 @@ void Filerow::up_check(wxCheckBoxState state) {
 
 void Filerow::down_check(wxCheckBoxState state) {
   set_checkbox_state(state);
-  for (const auto& [name, child] : children_) child->down_check(state);
+  for (const Row& child : child_rows()) child->down_check(state);
 }
 
 void Filerow::propagate_checkbox_state(wxCheckBoxState state) {

@@ -126,6 +126,7 @@ void Filerow::add_left_cell(int rownmb) {
   checkbox_ = box;
   set_textwidth(std::max(textwidth(), box->GetSize().GetWidth()));
   box->Bind(wxEVT_CHECKBOX, &Filerow::handle_checkbox, this);
+  bound_to(box);
   cell1_sizer->AddSpacer(spacer());
   cell1_sizer->Add(box, 0, wxALL, 0);
   place(sizer1, std::move(cell1_sizer), rownmb, 0, 1);
@@ -136,17 +137,22 @@ void Filerow::setup_leftside(int rownmb) {
   nodes()->insert(checkbox(), shared_from_this());
 }
 
-void Filerow::make_tick_and_proposed(const std::string& tickvalue,
-                                     const std::string& newname) {
+void Filerow::make_tick(const std::string& tickvalue) {
   wxWindow& parent = window(context().wxparent2, "wxparent2");
-  wxSize size(textwidth(), -1);
-  wxTextCtrl* mark = new_text(parent, wxString::FromUTF8(tickvalue), size, tick_style);
+  wxTextCtrl* mark =
+      new_text(parent, wxString::FromUTF8(tickvalue), wxSize(textwidth(), -1), tick_style);
   tick_ = mark;
   mark->SetMinSize(wxSize(20, -1));
+}
+
+void Filerow::make_proposed(const std::string& newname) {
+  wxWindow& parent = window(context().wxparent2, "wxparent2");
   proposal_ = newname;
-  wxTextCtrl* text = new_text(parent, to_display(newname), size, proposed_style);
+  wxTextCtrl* text =
+      new_text(parent, to_display(newname), wxSize(textwidth(), -1), proposed_style);
   proposed_ = text;
   text->Bind(wxEVT_TEXT, &Filerow::handle_proposed_update, this);
+  bound_to(text);
   align_heights();
 }
 
@@ -174,7 +180,8 @@ void Filerow::setup_rightside(int rownmb) {
   auto cell2_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
   std::string newname = propose();
   ticked_ = !newname.empty() && newname != name();
-  make_tick_and_proposed(ticked_ ? tick_mark : blank_tick, newname);
+  make_tick(ticked_ ? tick_mark : blank_tick);
+  make_proposed(newname);
   cell2_sizer->Add(tick(), 0, wxALL | wxEXPAND, 0);
   cell2_sizer->AddSpacer(spacer());
   cell2_sizer->Add(proposed(), 0, wxALL | wxEXPAND, 0);
@@ -186,7 +193,8 @@ void Filerow::setup(int rownmb) {
   add_left_cell(rownmb);
   wxGridBagSizer& sizer2 = right_grid();
   auto cell2_sizer = std::make_unique<wxBoxSizer>(wxHORIZONTAL);
-  make_tick_and_proposed(blank_tick, propose());
+  make_tick(blank_tick);
+  make_proposed(propose());
   cell2_sizer->AddSpacer(spacer());
   cell2_sizer->Add(tick(), 0, wxALL | wxEXPAND, 0);
   cell2_sizer->Add(proposed(), 0, wxALL | wxEXPAND, 0);

@@ -62,6 +62,12 @@ void DefaultServices::dprint(const std::string& text) {
   std::fprintf(stderr, "%s\n", text.c_str());
 }
 
+void DefaultServices::print_line(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
 void DefaultServices::report_handler_error(std::exception_ptr error) {
   // The application's hook gets the first say, as it does for errors in the
   // toolkit's own handlers: true goes on, false ends the main loop. The

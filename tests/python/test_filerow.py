@@ -8,12 +8,14 @@ import wx
 
 import filerow
 import skinkit
+import tickpane
 import utils
 from conftest import pump, rows_by_name
 
 
 def test_module_binds_the_host_and_exposes_live_values(panels, folder):
     assert filerow.__version__ == "1.0"
+    assert filerow.os is os and filerow.wx is wx
     assert filerow.debug is False
     assert filerow.dprint is utils.dprint
     assert filerow.THEME is skinkit.THEME
@@ -197,3 +199,145 @@ def test_row_operations_called_directly_drive_the_widgets(panels, capfd):
     assert whole.tick.GetValue() == "  " and filerow.nodes[whole.checkbox] is whole
     assert len([row for row in filerow.nodes.values() if row is whole]) == 2
     assert capfd.readouterr().out == ""
+
+
+def test_setup_makes_the_tick_mark_before_it_asks_for_the_proposal(panels):
+    panels.tree(".")  # the shared context
+    seen = []
+
+    def transform(name):
+        seen.append(row.tick)
+        return name
+
+    filerow.Filerow.transform = transform
+    row = filerow.Filerow(["", "both"], None, -1, 0)
+    row.setup(0)
+    assert isinstance(seen[0], wx.TextCtrl) and seen[0] is row.tick
+    row = filerow.Filerow(["", "pair"], None, 1, 1)
+    row.setup_rightside(1)  # the proposal decides the tick mark: asked first
+    assert seen[1] is None
+
+
+@pytest.mark.parametrize("documented, text", [
+    (filerow.Filerow, "Object to hold details of filetree row"),
+    (filerow.ContextMenu, "define the contexr menu invoked when rightclicking on the widgets "
+                          "in a row"),
+    (filerow.Filerow.__str__, "returun a string representation"),
+    (filerow.Filerow.setup_rightside, "set up the wideets on the righthadn side"),
+    (filerow.Filerow.update_parent, "add self as child of parent"),
+    (filerow.Filerow.unbind, "unbind all events for this node (called when tree is being "
+                             "destroyed)"),
+    (filerow.Filerow.name, "Return the final element of the branch"),
+    (tickpane.Filetree, "a filetree objcct"),
+    (tickpane.Filetree.add_branch, "returns the new rootnodes (the last element of which is "
+                                   "the parent for the files that follow"),
+    (tickpane.Filetree.on_built, "caled afer last item is added to the filetree"),
+    (tickpane.Filetree.set_all_checkboxes, "sets the state of all checkboxes to the specifie "
+                                           "value"),
+    (tickpane.Filetree.invert_all_selections,
+     "sets the state of all checkboxes to the specifie value\n"
+     "undeterined state doesn't change whenj invertingit's children, so\n"
+     "only checked and unchecked need tobe inverted"),
+    (tickpane.Filetree.changes, "Return the next valid item, i.e. item to be renamed"),
+])
+def test_descriptions_are_the_documented_lines(documented, text):
+    assert documented.__doc__ == text
+
+
+def test_row_fields_can_be_set_and_the_rows_use_them(panels, folder):
+    tree = panels.tree(folder)
+    tree.build()
+    rows = rows_by_name(tree)
+    b, sub, deep, d = rows["b.txt"], rows["sub"], rows["deep"], rows["d.txt"]
+
+    assert isinstance(b.branch, collections.abc.MutableSequence)
+    b.branch.append("x")  # a live view of the row's branch
+    assert b.branch == ["", "sub", "b.txt", "x"] and b.name == "x"
+    assert b.stem == os.sep + "sub"  # made by the constructor, a field of its own
+    del b.branch[-1]
+    b.branch += ["y"]
+    assert b.branch[1:] == ["sub", "b.txt", "y"] and b.branch.pop() == "y"
+    with pytest.raises(TypeError, match="component of branch"):
+        b.branch.append(3)
+    assert b.branch == ["", "sub", "b.txt"]
+    b.branch = ["", "b2"]
+    b.stem = "elsewhere"
+    assert (b.name, b.stem) == ("b2", "elsewhere")
+    with pytest.raises(TypeError, match="branch must be a list"):
+        b.branch = ("", "x")
+
+    deep.children.clear()
+    assert deep.leaf and list(deep.children) == []
+    deep.children = {"d.txt": d}
+    assert not deep.leaf and deep.children["d.txt"] is d
+    del deep.children["d.txt"]
+    deep.children["again"] = d
+    assert isinstance(deep.children, collections.abc.MutableMapping)
+    assert deep.children.pop("again") is d and deep.leaf
+    deep.children.update({"d.txt": d})
+    with pytest.raises(ValueError, match="holds it"):
+        d.children["loop"] = sub  # sub holds d: walking the children must end
+    with pytest.raises(ValueError, match="ancestor"):
+        sub.parent = d
+    with pytest.raises(TypeError, match="Filerow, not NoneType"):
+        deep.children["none"] = None
+    with pytest.raises(KeyError):
+        del deep.children["none"]
+    d.parent = None
+    assert d.parent is None
+    d.parent = deep
+
+    d.indent = 5
+    assert d.indent == 5
+    with pytest.raises(TypeError, match="indent must be int"):
+        d.indent = "1"
+    d.ticked = 0
+    assert d.ticked is False
+
+
+def test_widgets_set_by_the_host_are_the_ones_the_row_uses(panels, folder):
+    tree = panels.tree(folder)
+    tree.build()
+    row = rows_by_name(tree)["a.txt"]
+    made = row.checkbox
+    other = wx.CheckBox(panels.panel1, style=wx.CHK_3STATE)
+    row.checkbox = other
+    assert row.checkbox is other
+    row.set_checkbox_state(wx.CHK_CHECKED)
+    assert other.Get3StateValue() == wx.CHK_CHECKED
+    assert made.Get3StateValue() == wx.CHK_UNCHECKED
+    assert filerow.nodes[made] is row  # the registry keeps what the row made
+    row.proposed = wx.TextCtrl(panels.panel2, value="typed")
+    assert row.newname == "typed"
+    row.tick = None
+    with pytest.raises(RuntimeError, match="tick-mark"):
+        row.format_row()
+    with pytest.raises(TypeError, match="Filerow.checkbox must be a wx.CheckBox"):
+        row.checkbox = panels.panel1
+    with pytest.raises(TypeError, match="Filerow.proposed must be a wx.TextCtrl"):
+        row.proposed = "text"
+
+
+def test_rows_keep_the_hosts_own_attributes(panels, folder):
+    panels.tree(folder).build()
+    for row in filerow.nodes.values():
+        row.mark = row.name.upper()
+    # The Python objects are gone by now; the rows still hold the marks.
+    assert [row.mark for row in filerow.nodes.values()] == [
+        row.name.upper() for row in filerow.nodes.values()]
+    row = next(iter(filerow.nodes.values()))
+    del row.mark
+    with pytest.raises(AttributeError, match="has no attribute 'mark'"):
+        row.mark
+    with pytest.raises(AttributeError):
+        row.name = "x"  # derived from branch, not a field
+    with pytest.raises(AttributeError):
+        row.format_row = None
+
+
+def test_transform_set_on_the_class_proposes_the_next_rows(panels, folder):
+    tree = panels.tree(folder, transform=lambda name: "first")
+    tree.build()
+    filerow.Filerow.transform = lambda name: name + "!"
+    row, _ = tree.add_branch("late.txt", [tree.head])
+    assert row.proposed.GetValue() == "late.txt!" and row.ticked

@@ -57,3 +57,16 @@ def test_names_come_in_as_str_bytes_or_paths(panels, odd_folder):
     assert row.name == str(odd_folder / "x")
     with pytest.raises(UnicodeEncodeError):
         filerow.Filerow(["", "\ud800"], None, -1, -1)
+
+
+def test_names_sort_as_python_sorts_them(panels, tmp_path):
+    raw = [b"\x80x", b"\xc3\xa9x", b"\xef\xbf\x84", b"\xffz"]
+    for name in raw:
+        with open(os.path.join(os.fsencode(tmp_path), name), "wb"):
+            pass
+    tree = panels.tree(tmp_path)
+    expected = sorted(os.fsdecode(name) for name in raw)
+    assert expected == ["\xe9x", "\udc80x", "\udcffz", "\uffc4"]
+    assert tree.get_names() == expected
+    tree.build()
+    assert [row.name for row in filerow.nodes.values()] == expected

@@ -1,6 +1,8 @@
 """The module tickpane as a host drives it: construction, build, user actions, commands."""
 
+import io
 import os
+import sys
 
 import pytest
 import wx
@@ -32,6 +34,8 @@ def test_construction_settles_location_and_pattern(panels, folder, monkeypatch):
     assert tree.on_progress == progress.append and tree.config.location == "."
     assert panels.tree(folder, pattern="*.txt", folders=True).pattern == "*.txt"
     assert panels.tree(folder, pattern="").pattern == ""
+    assert panels.tree("//tmp/./x/..").location == "//tmp"  # as os.path.abspath keeps it
+    assert panels.tree("///tmp").location == "/tmp"
 
 
 def test_build_makes_one_row_per_entry_in_display_order(panels, folder, capfd):
@@ -53,6 +57,69 @@ def test_build_makes_one_row_per_entry_in_display_order(panels, folder, capfd):
     assert progress[-1] == "5 files found for " + str(folder)
     assert tree.get_names() == ["a.txt", "sub/b.txt", "sub/c.txt", "sub/deep/d.txt", "z.txt"]
     assert "++++++++++ '%s' for 5 files ~ get_names: " % folder in capfd.readouterr().out
+
+
+def test_tree_fields_can_be_set_and_the_tree_uses_them(panels, folder, tmp_path_factory):
+    other = tmp_path_factory.mktemp("other")
+    for name in ("x.md", "y.txt"):
+        (other / name).write_text(name)
+    progress = []
+    tree = panels.tree(folder)
+    tree.location = str(other)
+    tree.pattern = "*.md"
+    assert tree.get_names() == ["x.md"]
+    tree.config = config.Config(str(folder), folders=True)
+    assert tree.get_names() == [] and tree.config.folders
+    tree.config = config.Config(str(folder))
+    tree.on_progress = progress.append
+    tree.progresscnt = 0
+    tree.get_names()
+    assert progress == ["Processing " + str(other)] and tree.on_progress == progress.append
+    tree.textwidth, tree.row_height, tree.nmbleaves = 300, 31, 7
+    assert (tree.textwidth, tree.row_height, tree.nmbleaves) == (300, 31, 7)
+
+    tree.build()
+    tree.rownmb = 40
+    row, _ = tree.add_branch("late.md", [tree.head])
+    assert panels.sizer1.FindItemAtPosition((40, 0)).GetSizer().GetItem(1).GetWindow() \
+        is row.checkbox
+    tree.head = None
+    with pytest.raises(RuntimeError, match="not built"):
+        tree.set_all_checkboxes(wx.CHK_CHECKED)
+    tree.wxparent1 = panels.panel2
+    assert tree.wxparent1 is panels.panel2
+    tree.mine = "the host's own"
+    assert tree.mine == "the host's own"
+
+    for field, value, error, text in [
+            ("rownmb", "1", TypeError, "rownmb must be int"),
+            ("textwidth", 2 ** 40, OverflowError, "textwidth is outside"),
+            ("location", 3, TypeError, "location must be str"),
+            ("pattern", None, TypeError, "pattern must be str"),
+            ("on_progress", 3, TypeError, "on_progress must be callable"),
+            ("head", "x", TypeError, "head must be a Filerow"),
+            ("wxparent1", 1, TypeError, "wxparent1 must be a wx.Window"),
+            ("sizer2", panels.panel1, TypeError, "sizer2 must be a wx.Sizer")]:
+        with pytest.raises(error, match=text):
+            setattr(tree, field, value)
+
+
+def test_printed_lines_go_through_sys_stdout_in_order(panels, folder, monkeypatch, capfd):
+    out = io.StringIO()
+    monkeypatch.setattr(sys, "stdout", out)
+    print("before")
+    panels.tree(folder).build()
+    bare = filerow.Filerow([""], None, -1, -1)
+    filerow.Filerow(["", "c"], bare, -1, -1).update_parent()
+    bare.unbind()  # a folder without a check box: the report line
+    print("after")
+    lines = out.getvalue().splitlines()
+    assert lines[0] == "before" and lines[3] == "after" and len(lines) == 4
+    assert lines[1].startswith("++++++++++ '%s' for 5 files ~ get_names: " % folder)
+    assert lines[2] == "Exception: on unbinding checkbox: Filerow: the row has no check box"
+    assert capfd.readouterr().out == ""  # nothing behind Python's back
+    monkeypatch.setattr(sys, "stdout", None)  # as print() does: nowhere to go, no error
+    bare.unbind()
 
 
 def test_settings_are_read_afresh_at_each_scan(panels, folder):
@@ -93,6 +160,18 @@ def test_edit_marks_the_row_for_renaming(panels, folder):
     assert not row.ticked and row.newname == "a.txt"
 
 
+def test_an_edited_proposal_keeps_its_control_characters(panels, tmp_path):
+    (tmp_path / "a").write_text("")
+    tree = panels.tree(tmp_path, transform=lambda name: "a&b\t")
+    tree.build()
+    row = rows_by_name(tree)["a"]
+    assert row.proposed.GetValue() == "a&b\u2409" and row.newname == "a&b\t"
+    row.proposed.AppendText("Z")
+    assert row.ticked and row.newname == "a&b\tZ"
+    row.proposed.SetValue("x\u2409y")  # typed: a picture stands for its control character
+    assert row.newname == "x\ty"
+
+
 def test_collapse_and_expand_hide_and_show_the_subtree(panels, folder):
     tree = panels.tree(folder)
     tree.build()
@@ -131,6 +210,14 @@ def test_bulk_commands_and_changes(panels, folder):
     assert rows["b.txt"].tick.GetValue() == " " and rows["b.txt"].ticked
     with pytest.raises(ValueError, match="check-box state"):
         tree.set_all_checkboxes(3)
+
+
+def test_changes_start_walking_at_the_first_next(panels, folder):
+    tree = panels.tree(folder, transform=lambda name: "new-" + name)
+    early = tree.changes()
+    tree.build()
+    tree.set_all_checkboxes(wx.CHK_CHECKED)
+    assert [row.name for row in early] == [row.name for row in filerow.nodes.values()]
 
 
 def test_changes_fail_when_the_registry_changes_under_them(panels, folder):

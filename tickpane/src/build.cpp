@@ -91,10 +91,12 @@ void Filetree::build() {
       }
     }
     double branch_seconds = seconds_since(start);
-    std::printf("++++++++++ '%s' for %zu %s ~ get_names: %10.3f, branches elapsed: %10.3f\n",
-                location_.c_str(), names.size(), config_->folders() ? "folders" : "files",
-                scan_seconds, branch_seconds);
-    std::fflush(stdout);
+    char seconds[64];
+    std::snprintf(seconds, sizeof seconds, " ~ get_names: %10.3f, branches elapsed: %10.3f",
+                  scan_seconds, branch_seconds);
+    host::services().print_line("++++++++++ '" + location_ + "' for " +
+                                std::to_string(names.size()) + " " +
+                                (config_->folders() ? "folders" : "files") + seconds);
   }
   finish_rows();
   if (on_progress_) {

@@ -22,7 +22,7 @@ wxCheckBox& box_of(const Row& row) {
 
 void Filetree::set_all_checkboxes(wxCheckBoxState state) {
   if (!head_) throw std::logic_error("Filetree.set_all_checkboxes: the tree is not built");
-  for (const auto& [name, row] : head_->children()) row->propagate_checkbox_state(state);
+  for (const Row& row : head_->child_rows()) row->propagate_checkbox_state(state);
 }
 
 void Filetree::invert_all_selections() {

@@ -4,12 +4,13 @@
 
 namespace tickpane {
 
-Changes Filetree::changes() const { return Changes(filerow::nodes()); }
-
-Changes::Changes(std::shared_ptr<const filerow::Registry> registry)
-    : registry_(std::move(registry)), expected_size_(registry_->size()) {}
+Changes Filetree::changes() const { return Changes(); }
 
 filerow::Row Changes::next() {
+  if (!registry_ && !over_) {
+    registry_ = filerow::nodes();
+    expected_size_ = registry_->size();
+  }
   while (!over_) {
     if (registry_->size() != expected_size_) {
       over_ = true;

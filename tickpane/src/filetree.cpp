@@ -2,9 +2,10 @@
 
 #include <tickpane/tickpane.h>
 
+#include <algorithm>
 #include <filesystem>
-
 #include <stdexcept>
+#include <vector>
 
 namespace tickpane {
 
@@ -15,12 +16,35 @@ void dprint(const std::string& text) { host::services().dprint(text); }
 namespace {
 
 // The absolute, normalised form of a location: relative ones are taken
-// against the current directory, "." and ".." folded, no trailing separator.
+// against the current directory; "." and empty components dropped, ".."
+// folded (above the root it stays at the root), no trailing separator. A
+// leading "//" stays, since POSIX leaves its meaning to the system; three or
+// more leading separators are one.
 std::string absolute_location(const std::string& location) {
-  std::filesystem::path path(location.empty() ? "." : location);
-  path = std::filesystem::absolute(path).lexically_normal();
-  std::string text = path.string();
-  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  std::string path = location;
+  if (path.empty() || path.front() != '/') {
+    std::string here = std::filesystem::current_path().string();
+    path = path.empty() ? here : here + '/' + path;
+  }
+  const bool double_root = path.compare(0, 2, "//") == 0 && path.compare(0, 3, "///") != 0;
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = std::min(path.find('/', start), path.size());
+    std::string part = path.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(std::move(part));
+    }
+    start = end + 1;
+  }
+  std::string text = double_root ? "/" : "";
+  for (const std::string& part : parts) {
+    text += '/';
+    text += part;
+  }
+  if (parts.empty()) text += '/';
   return text;
 }
 
@@ -50,6 +74,11 @@ Filetree::Filetree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSize
 }
 
 Filetree::~Filetree() = default;
+
+void Filetree::set_config(std::shared_ptr<const host::Config> config) {
+  if (!config) throw std::invalid_argument("Filetree: no configuration given");
+  config_ = std::move(config);
+}
 
 void Filetree::progress(const std::string& text) const {
   if (on_progress_) on_progress_(text);

@@ -8,10 +8,18 @@
 // Names are the file system's bytes, kept exactly in std::string: a name that
 // is not valid UTF-8 stays as it is in `branch`, `name` and `stem`, so that a
 // host can rename that very file. Widgets show such a name with U+FFFD in
-// place of each invalid byte; comparisons of a widget's text with a name go
-// through that same display form, and `newname` gives back the exact bytes of
-// `name`, or of the proposal the row was made with, while the proposed text
-// still reads as that name or proposal.
+// place of each invalid byte, and a control character as its picture
+// (U+2400 + code, U+2421 for DEL), so that a row stays one line high.
+// Comparisons of a widget's text with a name go through that same display
+// form, and `newname` gives back the exact bytes of `name`, or of the
+// proposal the row was made with, while the proposed text still reads as
+// that name or proposal. Once the user edits it, `newname` gives the name the
+// text shows: its unchanged beginning and end keep the proposal's exact
+// bytes, and in the part typed, each control picture stands for its control
+// character again. A file thus gets the name the user sees or the one
+// proposed, never one with pictures where the proposal had control
+// characters. (A picture typed on purpose turns into its control character
+// too: the display could not tell the two apart afterwards.)
 //
 // Threading: everything here runs on the GUI thread; nothing is locked.
 // Ownership: widgets belong to the host's panels, cell sizers to the panel
@@ -27,6 +35,7 @@
 #include <wx/textctrl.h>
 #include <wx/weakref.h>
 
+#include <any>
 #include <memory>
 #include <string>
 #include <vector>
@@ -101,27 +110,58 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   static RowContext context();
   static void set_context(const RowContext& context);
 
-  // Fields.
+  // Fields. A host may set each of them; the row's operations use what it
+  // set. Setting one changes nothing else: `stem` stays as the constructor
+  // made it when `branch` changes, the registries keep the widgets the row
+  // made, and those stay bound to the row's handlers.
   const Branch& branch() const { return branch_; }
+  void set_branch(Branch branch) { branch_ = std::move(branch); }
   const std::string& stem() const { return stem_; }
-  /// The row one level up; null for the head, or once the parent is gone.
+  void set_stem(std::string stem) { stem_ = std::move(stem); }
+  /// The row one level up; null for the head, or once the parent is gone:
+  /// a row refers to its parent weakly, its parent's children strongly.
   Row parent() const { return parent_.lock(); }
+  /// Throws std::invalid_argument when `parent` is this row or a row whose
+  /// parents lead to it: climbing the parents must end.
+  void set_parent(const Row& parent);
   int indent() const { return indent_; }
+  void set_indent(int indent) { indent_ = indent; }
   bool collapsed() const { return collapsed_; }
   void set_collapsed(bool collapsed) { collapsed_ = collapsed; }
   bool ticked() const { return ticked_; }
   void set_ticked(bool ticked) { ticked_ = ticked; }
   const Children& children() const { return children_; }
+  /// The children's rows as they are now, in order: a walk over them is safe
+  /// while the walk itself changes the children.
+  std::vector<Row> child_rows() const;
+  /// The three that change children throw std::invalid_argument, and change
+  /// nothing, for a null row or one that would end up below itself: walking
+  /// the children must end.
+  void set_children(Children children);
+  /// Enters `child` under `name`, replacing (in its place) a child entered
+  /// under that name.
+  void set_child(const std::string& name, Row child);
+  /// Removes the child entered under `name`; false when there is none.
+  bool remove_child(const std::string& name) { return children_.erase(name); }
   wxCheckBox* checkbox() const { return checkbox_.get(); }
+  void set_checkbox(wxCheckBox* checkbox) { checkbox_ = checkbox; }
   wxTextCtrl* tick() const { return tick_.get(); }
+  void set_tick(wxTextCtrl* tick) { tick_ = tick; }
   wxTextCtrl* proposed() const { return proposed_.get(); }
+  void set_proposed(wxTextCtrl* proposed) { proposed_ = proposed; }
+
+  /// Whatever the host keeps with the row (a Python host: the attributes it
+  /// sets on the row). The row only holds it, and drops it with itself.
+  std::any& host_data() { return host_data_; }
 
   /// Return the final element of the branch. Throws std::out_of_range when
   /// the branch is empty.
   const std::string& name() const;
   /// Return true if this is a leaf node (i.e. has no children).
   bool leaf() const { return children_.empty(); }
-  /// The proposed text if not empty, else `name`, as bytes (see above).
+  /// The proposed text if not empty, else `name`, as bytes: the exact bytes
+  /// of the proposal or name the text reads as, else the name the edited
+  /// text shows (see above).
   /// Throws std::logic_error when the right side is not set up.
   std::string newname() const;
   /// An integer unique to this row while it lives (its address).
@@ -165,7 +205,8 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   /// does so on proposed-name controls and folders' check boxes).
   void bind_right_click(wxWindow& widget);
   /// unbind all events for this node (called when tree is being destroyed).
-  /// Never throws: a failure prints "Exception: on unbinding checkbox: TEXT".
+  /// A failure is not passed on: it prints "Exception: on unbinding checkbox:
+  /// TEXT" through the host's print_line, whose own errors do pass on.
   void unbind();
 
   // Folding: hide or show every row below this one; the caller re-lays-out.
@@ -181,13 +222,18 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   void handle_proposed_update(wxCommandEvent& event);
 
   void add_left_cell(int rownmb);
-  void make_tick_and_proposed(const std::string& tickvalue, const std::string& newname);
+  void make_tick(const std::string& tickvalue);
+  void make_proposed(const std::string& newname);
   std::string propose() const;
   void align_heights();
   wxGridBagSizer& right_grid();
   /// Width of the indentation spacer in both cells.
   int spacer() const;
   void embolden_if_changed();
+  /// Whether `row` is this row or below it.
+  bool holds(const Filerow& row) const;
+  /// Remembers `widget` as one bound to this row's handlers.
+  void bound_to(wxWindow* widget);
 
   Branch branch_;
   std::string stem_;
@@ -200,6 +246,8 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   wxWeakRef<wxTextCtrl> tick_;
   wxWeakRef<wxTextCtrl> proposed_;
   std::string proposal_;  ///< the exact bytes first shown in `proposed`
+  std::vector<wxWeakRef<wxWindow>> bound_;  ///< unbound when the row goes
+  std::any host_data_;
 };
 
 /// The tick-mark text of a row whose proposed name is a change.

@@ -11,7 +11,7 @@ namespace filerow {
 
 /// A map that remembers the order in which its keys were first entered.
 /// Entering a key again replaces its value in place, as a Python dict does.
-/// Entries are never removed; a map is replaced as a whole instead.
+/// Removing an entry costs time in proportion to the entries after it.
 template <typename Key, typename Value>
 class OrderedMap {
  public:
@@ -30,6 +30,22 @@ class OrderedMap {
   Value find(const Key& key) const {
     auto at = index_.find(key);
     return at == index_.end() ? Value{} : entries_[at->second].second;
+  }
+
+  /// Removes the entry of `key`; false when there is none.
+  bool erase(const Key& key) {
+    auto at = index_.find(key);
+    if (at == index_.end()) return false;
+    std::size_t position = at->second;
+    index_.erase(at);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
+    for (std::size_t i = position; i < entries_.size(); ++i) index_[entries_[i].first] = i;
+    return true;
+  }
+
+  void clear() {
+    entries_.clear();
+    index_.clear();
   }
 
   bool contains(const Key& key) const { return index_.count(key) != 0; }

@@ -63,6 +63,10 @@ class HOST_API Services {
                               const std::string& quote) = 0;
   /// The host's diagnostic print. The libraries hold it but never call it.
   virtual void dprint(const std::string& text) = 0;
+  /// Writes one line of the libraries' own output (the build's summary,
+  /// unbind's report) where the host's standard output goes, in order with
+  /// the host's own writes there. `line` has no line break of its own.
+  virtual void print_line(const std::string& line) = 0;
   /// Called, inside a catch block, with an error that escaped one of our
   /// event handlers, so that it never unwinds through the toolkit. Must not
   /// throw; the event loop goes on afterwards.
@@ -84,7 +88,8 @@ HOST_API void run_guarded(const std::function<void()>& body) noexcept;
 /// The stand-alone services: the system's GUI font (italic when collapsed,
 /// bold for changed names), the window colour and a light tint of the
 /// selection colour, a format_widget that leaves the system's styling, an
-/// andlist that writes 'a', 'b' and 'c', a dprint to standard error, and
+/// andlist that writes 'a', 'b' and 'c', a dprint to standard error, lines
+/// printed to standard output (flushed at once), and
 /// handler errors offered to wxApp::OnExceptionInMainLoop (true: go on;
 /// false: the main loop ends) and, when that hook rethrows as its default
 /// does, printed to standard error while the application goes on.
@@ -96,6 +101,7 @@ class HOST_API DefaultServices : public Services {
   std::string andlist(const std::vector<std::string>& names,
                       const std::string& quote) override;
   void dprint(const std::string& text) override;
+  void print_line(const std::string& line) override;
   void report_handler_error(std::exception_ptr error) override;
 };
 

@@ -11,15 +11,16 @@ namespace tickpane {
 
 /// The rows to rename, produced one at a time: a walk over the check-box
 /// registry in creation order that hands out each row whose `ticked` is set
-/// and whose check box shows checked, judged when the walk reaches it. The
-/// walk keeps its own reference to the registry it started on.
+/// and whose check box shows checked, judged when the walk reaches it.
+/// Making one does no work: the first next() takes the registry in use then
+/// (filerow::nodes()), and the walk keeps its own reference to it.
 ///
 /// Errors: if the registry gains or loses rows during the walk, the next step
 /// throws std::runtime_error; so does a row without its check box. After an
 /// error the walk is over.
 class TICKPANE_API Changes {
  public:
-  explicit Changes(std::shared_ptr<const filerow::Registry> registry);
+  Changes() = default;
 
   /// The next row to rename, or null when the walk is over.
   filerow::Row next();
@@ -57,8 +58,8 @@ class TICKPANE_API Changes {
   iterator end() { return iterator(); }
 
  private:
-  std::shared_ptr<const filerow::Registry> registry_;
-  std::size_t expected_size_;
+  std::shared_ptr<const filerow::Registry> registry_;  // null until the first step
+  std::size_t expected_size_ = 0;
   std::size_t position_ = 0;
   bool over_ = false;
 };

@@ -59,8 +59,11 @@ class TICKPANE_API Filetree {
 
   /// collect all the file/folder names and sort them lexigraphically: the
   /// entries at or below `location` whose own name matches `pattern`, as
-  /// paths relative to `location` joined with '/', each once, sorted by
-  /// unsigned byte order (std::string's <; code point order for UTF-8).
+  /// paths relative to `location` joined with '/', each once, sorted by code
+  /// point as a Python host sees them (the order of its sorted()): each byte
+  /// that is not part of a well-formed UTF-8 sequence counts as U+DC80 to
+  /// U+DCFF, its surrogate escape, so "\xc3\xa9" (é) < "\x80" < "\xff" <
+  /// "\xef\xbf\x84" (U+FFC4). For valid UTF-8 this is plain byte order.
   ///
   /// Walks top-down (a folder's entries, then its sub-folders in turn) and
   /// never enters a link. config's folders() and recursive() are read at each
@@ -123,7 +126,8 @@ class TICKPANE_API Filetree {
   void untick();
 
   /// Return the next valid item, i.e. item to be renamed: the ticked, checked
-  /// rows in display order, each read when the walk reaches it.
+  /// rows in display order, each read when the walk reaches it. Nothing is
+  /// read before the walk's first step.
   Changes changes() const;
   /// dump the tree: a walk below `node` (the head when null). Throws
   /// std::logic_error when there is no head.
@@ -133,21 +137,44 @@ class TICKPANE_API Filetree {
   /// bind all proposed: the same walk as unbindall().
   void bindall_proposed();
 
-  // Fields. The panels read as null once destroyed.
+  // Fields. A host may set each of them, and the operations use what it set
+  // (the scan its location, pattern and config, add_branch its rownmb and
+  // head, ...); setting one changes nothing else, not even the rows' shared
+  // context. textwidth and row_height are the host's: nothing here reads
+  // them. The panels read as null once destroyed.
   wxWindow* wxparent1() const { return wxparent1_.get(); }
+  void set_wxparent1(wxWindow* window) { wxparent1_ = window; }
   wxWindow* wxparent2() const { return wxparent2_.get(); }
+  void set_wxparent2(wxWindow* window) { wxparent2_ = window; }
   wxSizer* sizer1() const { return sizer1_; }
+  void set_sizer1(wxSizer* sizer) { sizer1_ = sizer; }
   wxSizer* sizer2() const { return sizer2_; }
+  void set_sizer2(wxSizer* sizer) { sizer2_ = sizer; }
   const std::shared_ptr<const host::Config>& config() const { return config_; }
+  /// Throws std::invalid_argument for null.
+  void set_config(std::shared_ptr<const host::Config> config);
+  /// The folder scanned. The constructor makes config's location absolute and
+  /// normal: "." and empty components dropped, ".." folded, no trailing
+  /// separator, a leading "//" kept (POSIX leaves its meaning to the system);
+  /// what a host sets is used as it stands.
   const std::string& location() const { return location_; }
+  void set_location(std::string location) { location_ = std::move(location); }
   const std::string& pattern() const { return pattern_; }
+  void set_pattern(std::string pattern) { pattern_ = std::move(pattern); }
   int progresscnt() const { return progresscnt_; }
+  void set_progresscnt(int count) { progresscnt_ = count; }
   const host::Progress& on_progress() const { return on_progress_; }
+  void set_on_progress(host::Progress on_progress) { on_progress_ = std::move(on_progress); }
   int textwidth() const { return textwidth_; }
+  void set_textwidth(int width) { textwidth_ = width; }
   int nmbleaves() const { return nmbleaves_; }
+  void set_nmbleaves(int count) { nmbleaves_ = count; }
   int row_height() const { return row_height_; }
+  void set_row_height(int height) { row_height_ = height; }
   int rownmb() const { return rownmb_; }
+  void set_rownmb(int rownmb) { rownmb_ = rownmb; }
   const Row& head() const { return head_; }
+  void set_head(Row head) { head_ = std::move(head); }
 
  private:
   void progress(const std::string& text) const;
