@@ -3,10 +3,12 @@
 # (Debian 12 or 13). Does nothing when everything is there already.
 set -euo pipefail
 
-# Debian 13 renamed the libraries of its 64-bit time transition.
-tcmalloc=libtcmalloc-minimal4t64
+# Debian 13 renamed the libraries of its 64-bit time transition, and has the
+# tools pip builds the Python modules with; on Debian 12 pip takes them from
+# PyPI.
+release_only=(libtcmalloc-minimal4t64 python3-scikit-build-core python3-pybind11)
 if [ "$(. /etc/os-release && echo "$VERSION_CODENAME")" = bookworm ]; then
-  tcmalloc=libtcmalloc-minimal4
+  release_only=(libtcmalloc-minimal4)
 fi
 
 packages=(
@@ -17,7 +19,7 @@ packages=(
   xvfb xauth imagemagick
   # A font that draws the pictures of control characters shown in names.
   fonts-freefont-ttf
-  "$tcmalloc" libjemalloc2
+  libjemalloc2 "${release_only[@]}"
 )
 
 missing=()
