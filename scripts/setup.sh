@@ -10,6 +10,7 @@ packages=(
   python3-dev python3-wxgtk4.0 pybind11-dev python3-pytest
   xvfb xauth imagemagick
   libtcmalloc-minimal4 libjemalloc2
+  libre2-dev
 )
 
 missing=()

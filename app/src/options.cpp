@@ -111,8 +111,8 @@ What to show:
 How to propose new names (applied in this order):
   -f, --find TEXT        text to replace ...
   -t, --replace TEXT     ... with this (default: nothing)
-  -e, --regex            TEXT is a regular expression; the replacement may
-                         use $1, $2 ... and $& for the match
+  -e, --regex            TEXT is a regular expression (RE2 syntax); the
+                         replacement may use $1, $2 ... and $& for the match
   -i, --ignore-case      find TEXT in any case
   -c, --case CASE        keep, lower, upper or title
       --prefix TEXT      put TEXT before the name
