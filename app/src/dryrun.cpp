@@ -2,39 +2,12 @@
 
 #include <tickpane/tickpane.h>
 
-#include <cstdio>
 #include <ostream>
 
-#include "utf8.h"
+#include "escape.h"
+#include "journal.h"
 
 namespace bulkrename {
-
-Path split(const std::string& relative) {
-  Path path;
-  std::size_t start = 0;
-  for (std::size_t at; (at = relative.find('/', start)) != std::string::npos; start = at + 1)
-    path.push_back(relative.substr(start, at - start));
-  path.push_back(relative.substr(start));
-  return path;
-}
-
-std::string printable(const std::string& bytes) {
-  std::string text;
-  auto hex = [&](unsigned value) {
-    char code[5];
-    std::snprintf(code, sizeof code, "\\x%02X", value & 0xFF);
-    text += code;
-  };
-  for (wchar_t c : widen(bytes)) {
-    if (c == L'\\') text += "\\\\";
-    else if (c == L'\t') text += "\\t";
-    else if (c == L'\n') text += "\\n";
-    else if (c < 0x20 || c == 0x7F) hex(static_cast<unsigned>(c));
-    else if (is_raw_byte(c)) hex(static_cast<unsigned>(c) - 0xDC00);
-    else text += narrow(std::wstring_view(&c, 1));
-  }
-  return text;
-}
 
 int dry_run(const Options& options, const std::string& folder, std::ostream& out,
             std::ostream& errors) {
@@ -51,8 +24,8 @@ int dry_run(const Options& options, const std::string& folder, std::ostream& out
     std::string newname = proposal.propose(path.back(), static_cast<long>(i));
     if (newname != path.back()) batch.push_back({std::move(path), std::move(newname)});
   }
-  Renamer renamer(tree.location());
-  std::vector<Problem> problems = renamer.check(batch);
+  Renamer renamer(tree.location(), journal_folder());
+  std::vector<Problem> problems = renamer.check(batch).problems;
   for (const Problem& problem : problems)
     errors << printable(join(problem.path)) << ": " << printable(problem.reason) << '\n';
   if (!problems.empty()) return 1;

@@ -10,14 +10,6 @@
 
 namespace bulkrename {
 
-/// The components of a relative path written with "/".
-Path split(const std::string& relative);
-
-/// `bytes` fit for one line of text: backslash, tab, newline and other
-/// control characters, and bytes that are not UTF-8, written as escapes
-/// (\\, \t, \n, \xNN).
-std::string printable(const std::string& bytes);
-
 /// Scans `folder` as the options say, proposes a new name for every entry
 /// found (as if all were ticked) and writes one "OLD<TAB>NEW" line of
 /// relative paths to `out` for each entry the batch would rename, in the

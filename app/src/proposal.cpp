@@ -3,10 +3,9 @@
 #include <re2/re2.h>
 
 #include <algorithm>
-#include <clocale>
-#include <cwctype>
 #include <stdexcept>
 
+#include "casing.h"
 #include "utf8.h"
 
 namespace bulkrename {
@@ -15,30 +14,9 @@ namespace {
 
 constexpr long max_start = 999'999'999'999'999;
 
-// Case mapping for all of Unicode needs a UTF-8 character type; the process's
-// own locale may well be "C", which maps ASCII alone. Null when the system has
-// no such locale: then only ASCII changes case.
-locale_t unicode_ctype() {
-  static const locale_t ctype = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(nullptr));
-  return ctype;
-}
-
-wchar_t lower(wchar_t c) {
-  if (locale_t ctype = unicode_ctype()) return static_cast<wchar_t>(towlower_l(c, ctype));
-  return c < 0x80 ? static_cast<wchar_t>(std::towlower(c)) : c;
-}
-
-wchar_t upper(wchar_t c) {
-  if (locale_t ctype = unicode_ctype()) return static_cast<wchar_t>(towupper_l(c, ctype));
-  return c < 0x80 ? static_cast<wchar_t>(std::towupper(c)) : c;
-}
-
 // Letters and digits continue a word, and so does an apostrophe ("don't").
 bool continues_word(wchar_t c) {
-  if (c == L'\'' || c == L'\u2019') return true;
-  if (is_raw_byte(c)) return false;
-  if (locale_t ctype = unicode_ctype()) return iswalnum_l(c, ctype) != 0;
-  return c < 0x80 && std::iswalnum(c);
+  return c == L'\'' || c == L'\u2019' || alphanumeric(c);
 }
 
 std::wstring folded(std::wstring text) {

@@ -25,6 +25,8 @@
 #include <sstream>
 
 #include "display.h"
+#include "journal.h"
+#include "report.h"
 
 namespace bulkrename {
 
@@ -58,41 +60,10 @@ wxCheckBox* option(wxWindow* parent, const char* name, const char* text, bool va
   return box;
 }
 
-std::string where(const Path& folder, const std::string& name) {
-  Path path = folder;
-  path.push_back(name);
-  return join(path);
-}
-
-std::string describe(const std::vector<Problem>& problems) {
-  std::ostringstream text;
-  text << "Nothing was renamed: the batch has " << problems.size()
-       << (problems.size() == 1 ? " problem" : " problems") << " to fix first.\n";
-  for (std::size_t i = 0; i < problems.size() && i < listed_at_most; ++i)
-    text << "  " << join(problems[i].path) << ": " << problems[i].reason << '\n';
-  if (problems.size() > listed_at_most)
-    text << "  ... and " << problems.size() - listed_at_most << " more\n";
-  return text.str();
-}
-
-std::string describe(const Outcome& outcome, std::size_t planned, const char* done_word) {
-  std::ostringstream text;
-  text << done_word << ' ' << outcome.done.size() << " of " << planned << ".\n";
-  if (outcome.failure) {
-    const Move& move = outcome.failure->move;
-    text << "Could not rename " << where(move.folder, move.from) << " to " << move.to << ": "
-         << outcome.failure->reason << ".\n";
-    std::size_t untouched = planned - outcome.done.size() - 1;
-    if (untouched > 0)
-      text << "The other " << untouched << " were left as they were.\n";
-  }
-  for (std::size_t i = 0; i < outcome.done.size() && i < listed_at_most; ++i) {
-    const Move& move = outcome.done[i];
-    text << "  " << where(move.folder, move.from) << " -> " << move.to << '\n';
-  }
-  if (outcome.done.size() > listed_at_most)
-    text << "  ... and " << outcome.done.size() - listed_at_most << " more\n";
-  return text.str();
+std::string lines(const std::vector<std::string>& texts) {
+  std::string text;
+  for (const std::string& line : texts) text += line + '\n';
+  return text;
 }
 
 }  // namespace
@@ -380,31 +351,34 @@ void Window::rename() {
     report("Nothing to rename: tick the rows whose new name differs from the old one.");
     return;
   }
-  Renamer renamer(tree_->location());
-  Outcome outcome = renamer.rename(batch);
+  Outcome outcome = Renamer(tree_->location(), journal_folder()).rename(batch);
   if (!outcome.problems.empty()) {
-    report(describe(outcome.problems));
+    show_report(describe(outcome.problems, Action::rename, listed_at_most));
     SetStatusText("Nothing was renamed: see the problems below the tree.");
     return;
   }
-  journal_.record(outcome);
-  journal_folder_ = renamer.folder();
-  report(describe(outcome, Renamer::plan(batch).size(), "Renamed"));
+  show_report(describe(outcome, Action::rename, listed_at_most, true));
   tree_->untick();
   rebuild();
 }
 
 void Window::undo() {
-  if (journal_.empty() || building_) return;
-  std::size_t planned = journal_.moves().size();
-  Outcome outcome = journal_.undo(Renamer(journal_folder_));
+  if (building_) return;
+  std::optional<Journal> journal = Journal::last(journal_folder());
+  if (!journal) {
+    report("Nothing to put back: the last rename was put back already.");
+    update_commands();
+    return;
+  }
+  Outcome outcome = journal->undo();
   if (!outcome.problems.empty()) {
-    report(describe(outcome.problems));
+    show_report(describe(outcome.problems, Action::undo, listed_at_most));
     SetStatusText("Nothing was put back: see the problems below the tree.");
   } else {
-    report(describe(outcome, planned, "Put back"));
-    rebuild();
+    show_report(describe(outcome, Action::undo, listed_at_most, true));
   }
+  journal.reset();
+  if (!outcome.done.empty()) rebuild();
   update_commands();
 }
 
@@ -482,7 +456,17 @@ void Window::report(const std::string& text) {
   report_->SetValue(lines);
 }
 
-void Window::update_commands() { undo_->Enable(!journal_.empty()); }
+void Window::show_report(const std::vector<std::string>& texts) { report(lines(texts)); }
+
+void Window::update_commands() {
+  bool undoable = false;
+  try {
+    undoable = Journal::last(journal_folder()).has_value();
+  } catch (const std::exception&) {
+    undoable = true;  // Undo says what is wrong with the journal
+  }
+  undo_->Enable(undoable);
+}
 
 void Window::guarded(const std::function<void()>& command) {
   try {

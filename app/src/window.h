@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "entrytree.h"
 #include "options.h"
@@ -47,7 +48,7 @@ class Window : public wxFrame {
   /// shows the folder as it now is.
   void rename();
 
-  /// Puts back what the last rename changed.
+  /// Puts back what the last rename changed, as its journal records it.
   void undo();
 
   /// Saves a picture of the window as a PNG file; returns why it failed, or
@@ -56,7 +57,6 @@ class Window : public wxFrame {
 
   /// The tree shown; null before the first rebuild().
   Entrytree* tree() const { return tree_.get(); }
-  const Journal& journal() const { return journal_; }
 
  private:
   wxSizer* make_settings(wxWindow* page, const Options& options);
@@ -70,6 +70,7 @@ class Window : public wxFrame {
   void show_progress(const std::string& text);
   void show_edited();
   void report(const std::string& text);
+  void show_report(const std::vector<std::string>& lines);
   void update_commands();
   /// Runs a command; an error it throws is shown instead of passed on.
   void guarded(const std::function<void()>& command);
@@ -109,8 +110,6 @@ class Window : public wxFrame {
 
   std::shared_ptr<const Proposal> proposal_;
   std::unique_ptr<Entrytree> tree_;
-  Journal journal_;
-  std::string journal_folder_;
 
   wxTimer rule_timer_;     // rules apply once typing pauses
   wxTimer setting_timer_;  // so does a new scan

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "dryrun.h"
+#include "escape.h"
 #include "temp_folder.h"
 
 using namespace bulkrename;

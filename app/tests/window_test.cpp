@@ -10,6 +10,7 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <cstdlib>
 #include <functional>
 
 #include "temp_folder.h"
@@ -20,6 +21,8 @@ using Listing = std::vector<std::string>;
 
 class Application : public ::testing::Test {
  protected:
+  // Journals go to a folder of the test's own, never to the real home.
+  void SetUp() override { ::setenv("XDG_STATE_HOME", state.path().c_str(), 1); }
   void open(const Options& options) {
     window = new Window(options, dir.path());
     window->Show();
@@ -84,6 +87,7 @@ class Application : public ::testing::Test {
   }
 
   TempFolder dir;
+  TempFolder state;
   Window* window = nullptr;
 };
 
