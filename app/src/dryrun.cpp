@@ -6,6 +6,7 @@
 
 #include "escape.h"
 #include "journal.h"
+#include "scan.h"
 
 namespace bulkrename {
 
@@ -17,6 +18,9 @@ int dry_run(const Options& options, const std::string& folder, std::ostream& out
   // Only the scan of the tree is needed: it reads no window.
   tickpane::Filetree tree(nullptr, nullptr, nullptr, nullptr, config, {}, {});
   std::vector<std::string> names = tree.get_names();
+  if (!options.hidden) names = without_hidden(std::move(names));
+  std::vector<Problem> unreadable =
+      unreadable_folders(tree.location(), options.recursive, options.hidden);
 
   std::vector<Entry> batch;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -26,6 +30,7 @@ int dry_run(const Options& options, const std::string& folder, std::ostream& out
   }
   Renamer renamer(tree.location(), journal_folder());
   std::vector<Problem> problems = renamer.check(batch).problems;
+  problems.insert(problems.begin(), unreadable.begin(), unreadable.end());
   for (const Problem& problem : problems)
     errors << printable(join(problem.path)) << ": " << printable(problem.reason) << '\n';
   if (!problems.empty()) return 1;

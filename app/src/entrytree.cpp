@@ -3,20 +3,29 @@
 #include <stdexcept>
 
 #include "display.h"
+#include "scan.h"
 
 namespace bulkrename {
 
 Entrytree::Entrytree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
                      std::shared_ptr<const host::Config> config,
-                     std::shared_ptr<const Proposal> proposal, host::Progress on_progress)
+                     std::shared_ptr<const Proposal> proposal, bool hidden,
+                     host::Progress on_progress)
     : Filetree(parent1, parent2, sizer1, sizer2, std::move(config), {},
                std::move(on_progress)),
-      proposal_(std::move(proposal)) {}
+      proposal_(std::move(proposal)),
+      hidden_(hidden) {}
 
 Entrytree::~Entrytree() {
   for (const Row& row : entries_)
     if (wxTextCtrl* control = row->proposed())
       control->Unbind(wxEVT_TEXT, &Entrytree::on_text, this);
+}
+
+std::vector<std::string> Entrytree::get_names() {
+  std::vector<std::string> names = Filetree::get_names();
+  unreadable_ = unreadable_folders(location(), config()->recursive(), hidden_);
+  return hidden_ ? names : without_hidden(std::move(names));
 }
 
 void Entrytree::on_add_node(const Row& node) {

@@ -1,9 +1,9 @@
 #pragma once
 
-// The file tree of the application: a Filetree that proposes a new name for
-// each entry its scan found (the matching files, or folders), never for the
-// folders that only hold them, and tells which proposals the user has
-// overtyped by hand.
+// The file tree of the application: a Filetree that shows what the scan
+// found but hidden entries (unless asked for), proposes a new name for each
+// entry shown (the matching files, or folders), never for the folders that
+// only hold them, and tells which proposals the user has overtyped by hand.
 
 #include <tickpane/tickpane.h>
 
@@ -24,14 +24,23 @@ using filerow::Row;
 class Entrytree : public tickpane::Filetree {
  public:
   /// As a Filetree. Rows show their own names; each entry gets its proposal
-  /// from `proposal` as the build adds it. REQUIRES: `proposal` is not null.
+  /// from `proposal` as the build adds it. `hidden`: show hidden entries too.
+  /// REQUIRES: `proposal` is not null.
   Entrytree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
             std::shared_ptr<const host::Config> config,
-            std::shared_ptr<const Proposal> proposal, host::Progress on_progress);
+            std::shared_ptr<const Proposal> proposal, bool hidden,
+            host::Progress on_progress);
   ~Entrytree() override;
 
   /// The rows of the scanned entries, in display order.
   const std::vector<Row>& entries() const { return entries_; }
+
+  /// The folders the last scan could not read, so left out (scan.h).
+  const std::vector<Problem>& unreadable() const { return unreadable_; }
+
+  /// The scan's names, hidden ones left out unless shown; notes the folders
+  /// it could not read.
+  std::vector<std::string> get_names() override;
 
   /// Proposes again, with `proposal`, for every entry whose proposed name the
   /// user has not typed by hand; check boxes are left as they are.
@@ -59,6 +68,8 @@ class Entrytree : public tickpane::Filetree {
   void on_text(wxCommandEvent& event);
 
   std::shared_ptr<const Proposal> proposal_;
+  bool hidden_;
+  std::vector<Problem> unreadable_;
   std::vector<Row> entries_;
   std::vector<std::string> proposed_;  // what was last proposed for each entry
   std::unordered_map<const wxWindow*, std::size_t> index_;  // proposed control to entry

@@ -65,6 +65,7 @@ Options parse_options(const std::vector<std::string>& args) {
     else if (arg == "-d" || arg == "--folders") options.folders = true;
     else if (arg == "-r" || arg == "--recursive") options.recursive = true;
     else if (arg == "--no-recursive") options.recursive = false;
+    else if (arg == "--hidden") options.hidden = true;
     else if (arg == "-f" || arg == "--find") rules.find = value();
     else if (arg == "-t" || arg == "--replace") rules.replace = value();
     else if (arg == "-e" || arg == "--regex") rules.regex = true;
@@ -107,6 +108,8 @@ What to show:
   -d, --folders          rename folders instead of files
   -r, --recursive        look in every folder below FOLDER (the default)
       --no-recursive     only the entries directly in FOLDER
+      --hidden           show hidden entries too: names starting with "."
+                         and everything in folders so named
 
 How to propose new names (applied in this order):
   -f, --find TEXT        text to replace ...

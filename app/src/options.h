@@ -15,6 +15,7 @@ struct Options {
   std::optional<std::string> pattern;  ///< nullopt: every name
   bool folders = false;
   bool recursive = true;
+  bool hidden = false;  ///< show hidden entries (a name starting with ".") too
   Rules rules;
   bool tick_all = false;
   std::string screenshot;  ///< not empty: save a PNG of the window here and quit

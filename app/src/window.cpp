@@ -60,12 +60,6 @@ wxCheckBox* option(wxWindow* parent, const char* name, const char* text, bool va
   return box;
 }
 
-std::string lines(const std::vector<std::string>& texts) {
-  std::string text;
-  for (const std::string& line : texts) text += line + '\n';
-  return text;
-}
-
 }  // namespace
 
 Window::Window(const Options& options, const std::string& folder)
@@ -112,13 +106,17 @@ wxSizer* Window::make_settings(wxWindow* page, const Options& options) {
   pattern_->SetHint("*");
   folders_ = option(page, "folders", "Folders", options.folders);
   recursive_ = option(page, "recursive", "Recursive", options.recursive);
+  hidden_ = option(page, "hidden", "Hidden", options.hidden);
+  hidden_->SetToolTip("Show hidden entries too: names starting with \".\" and everything in "
+                      "folders so named");
   row->Add(label(page, "Folder:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   row->Add(location_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   row->Add(browse, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
   row->Add(label(page, "Pattern:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   row->Add(pattern_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
   row->Add(folders_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
-  row->Add(recursive_, 0, wxALIGN_CENTER_VERTICAL);
+  row->Add(recursive_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
+  row->Add(hidden_, 0, wxALIGN_CENTER_VERTICAL);
 
   browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     wxDirDialog dialog(this, "Choose the folder to show", location_->GetValue(),
@@ -132,6 +130,7 @@ wxSizer* Window::make_settings(wxWindow* page, const Options& options) {
   pattern_->Bind(wxEVT_TEXT_ENTER, &Window::on_setting, this);
   folders_->Bind(wxEVT_CHECKBOX, &Window::on_setting, this);
   recursive_->Bind(wxEVT_CHECKBOX, &Window::on_setting, this);
+  hidden_->Bind(wxEVT_CHECKBOX, &Window::on_setting, this);
   return row;
 }
 
@@ -292,7 +291,7 @@ void Window::rebuild() {
     progress_.clear();
     try {
       tree_ = std::make_unique<Entrytree>(
-          panel1_, panel2_, sizer1_, sizer2_, config, proposal_,
+          panel1_, panel2_, sizer1_, sizer2_, config, proposal_, hidden_->GetValue(),
           [this](const std::string& text) { show_progress(text); });
       tree_->set_on_edit([this] { show_edited(); });
       tree_->build();
@@ -302,6 +301,7 @@ void Window::rebuild() {
       progress_ = "The folder could not be shown: " + std::string(error.what());
       report(progress_);
     }
+    show_report(said_);
     SetStatusText("Arranging the rows...");
     GetStatusBar()->Update();
     proposal_width_ = 0;
@@ -449,14 +449,27 @@ void Window::show_edited() {
 }
 
 void Window::report(const std::string& text) {
-  // Line by line: a newline inside a name shows as its picture, not a break.
-  wxString lines;
+  std::vector<std::string> lines;
   std::istringstream input(text);
-  for (std::string line; std::getline(input, line);) lines += shown(line) + "\n";
-  report_->SetValue(lines);
+  for (std::string line; std::getline(input, line);) lines.push_back(line);
+  show_report(lines);
 }
 
-void Window::show_report(const std::vector<std::string>& texts) { report(lines(texts)); }
+void Window::show_report(const std::vector<std::string>& lines) {
+  said_ = lines;
+  // Folders left out stay listed below whatever the last command said.
+  std::vector<std::string> shown_lines = said_;
+  if (tree_ && !tree_->unreadable().empty()) {
+    shown_lines.push_back("Not shown, as these folders cannot be read:");
+    for (const Problem& problem : tree_->unreadable())
+      shown_lines.push_back("  " + (problem.path.empty() ? folder_ : join(problem.path)) + ": " +
+                            problem.reason);
+  }
+  // Line by line: a newline inside a name shows as its picture, not a break.
+  wxString text;
+  for (const std::string& line : shown_lines) text += shown(line) + "\n";
+  report_->SetValue(text);
+}
 
 void Window::update_commands() {
   bool undoable = false;

@@ -70,6 +70,7 @@ class Window : public wxFrame {
   void show_progress(const std::string& text);
   void show_edited();
   void report(const std::string& text);
+  /// Shows `lines`, then the folders the tree could not read.
   void show_report(const std::vector<std::string>& lines);
   void update_commands();
   /// Runs a command; an error it throws is shown instead of passed on.
@@ -84,6 +85,7 @@ class Window : public wxFrame {
   wxTextCtrl* pattern_ = nullptr;
   wxCheckBox* folders_ = nullptr;
   wxCheckBox* recursive_ = nullptr;
+  wxCheckBox* hidden_ = nullptr;
 
   wxTextCtrl* find_ = nullptr;
   wxTextCtrl* replace_ = nullptr;
@@ -101,6 +103,7 @@ class Window : public wxFrame {
   wxButton* undo_ = nullptr;
   wxStaticText* edited_ = nullptr;
   wxTextCtrl* report_ = nullptr;
+  std::vector<std::string> said_;  // by the last command
 
   wxScrolledWindow* scroller_ = nullptr;
   wxPanel* panel1_ = nullptr;

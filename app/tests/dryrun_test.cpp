@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <sstream>
 
 #include "dryrun.h"
@@ -66,6 +68,56 @@ TEST(DryRun, ReportsTheProblemsOfTheBatchAndFails) {
             "x2.txt: it would end up at x.txt, as x1.txt would\n"
             "y.txt: the new name is empty\n"
             "z3.txt: \"z.txt\" already exists\n");
+}
+
+TEST(DryRun, LeavesHiddenEntriesOutUnlessAsked) {
+  TempFolder dir;
+  dir.file(".git/HEAD");
+  dir.file(".git/refs/main");
+  dir.file(".profile");
+  dir.file("notes/.draft");
+  dir.file("notes/todo");
+  dir.file("name.with.dots");
+  Options options;
+  options.rules.casing = Casing::upper;
+  options.rules.keep_extension = false;
+  std::ostringstream out, errors;
+  EXPECT_EQ(dry_run(options, dir.path(), out, errors), 0);
+  EXPECT_EQ(out.str(), "name.with.dots\tNAME.WITH.DOTS\nnotes/todo\tnotes/TODO\n");
+
+  options.hidden = true;
+  std::ostringstream all;
+  EXPECT_EQ(dry_run(options, dir.path(), all, errors), 0);
+  EXPECT_EQ(all.str(),
+            ".git/refs/main\t.git/refs/MAIN\n"
+            ".profile\t.PROFILE\n"
+            "name.with.dots\tNAME.WITH.DOTS\n"
+            "notes/.draft\tnotes/.DRAFT\n"
+            "notes/todo\tnotes/TODO\n");
+  EXPECT_EQ(errors.str(), "");
+}
+
+TEST(DryRun, UnreadableFoldersAreListedAndFail) {
+  TempFolder dir;
+  dir.file("open/a.txt");
+  dir.file("locked/b.txt");
+  dir.file(".locked/c.txt");
+  dir.give_to(nobody);
+  ::chmod((dir / "locked").c_str(), 0);
+  ::chmod((dir / ".locked").c_str(), 0);
+  Options options;
+  options.rules.casing = Casing::upper;
+
+  std::string result = as_unprivileged([&] {
+    std::ostringstream out, errors;
+    int status = dry_run(options, dir.path(), out, errors);
+    return std::to_string(status) + "|" + out.str() + "|" + errors.str();
+  });
+
+  // A hidden folder is not looked into, so not missed.
+  EXPECT_EQ(result,
+            "1||locked: the folder cannot be read (Permission denied), so nothing in it is "
+            "shown\n");
 }
 
 TEST(Printable, EscapesWhatWouldBreakALineAndBytesThatAreNotUtf8) {

@@ -5,6 +5,7 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -163,4 +164,25 @@ TEST_F(Application, RenameRefusesABatchWithProblemsAndSaysWhy) {
   EXPECT_FALSE(control<wxButton>("undo")->IsEnabled());
   // The ticks stay, for the user to fix the names.
   EXPECT_EQ(entry("x.txt")->checkbox()->Get3StateValue(), wxCHK_CHECKED);
+}
+
+TEST_F(Application, HiddenEntriesAreLeftAloneUntilShown) {
+  dir.file(".git/HEAD", "ref: refs/heads/main");
+  dir.file(".Hidden");
+  dir.file("A.txt");
+  Options options;
+  options.rules.casing = Casing::lower;
+  open(options);
+  ASSERT_EQ(window->tree()->entries().size(), 1u);
+
+  click(control<wxButton>("tickall"));
+  click(control<wxButton>("rename"));
+  const Listing renamed{".Hidden", ".git/", ".git/HEAD", "a.txt"};
+  EXPECT_TRUE(eventually([&] { return dir.listing() == renamed; }));
+  EXPECT_EQ(dir.listing(), renamed);
+  EXPECT_NE(control<wxTextCtrl>("report")->GetValue().Find("Renamed 1 of 1."), wxNOT_FOUND);
+
+  click(control<wxCheckBox>("hidden"));
+  EXPECT_TRUE(eventually([&] { return window->tree()->entries().size() == 3; }));
+  EXPECT_EQ(proposals(), (std::vector<std::string>{".hidden", "head", "a.txt"}));
 }
