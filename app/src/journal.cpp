@@ -346,7 +346,7 @@ std::optional<Journal> Journal::read(const std::string& file, Descriptor fd) {
   return journal;
 }
 
-Outcome Journal::undo(Filesystem& fs) {
+Outcome Journal::undo(Filesystem& fs, const Each& each) {
   Outcome outcome;
   Descriptor root = open_folder(folder_);
   Identity now;
@@ -376,7 +376,7 @@ Outcome Journal::undo(Filesystem& fs) {
   }
 
   // Once a line cannot be written the journal would no longer be exact:
-  // nothing more is tried.
+  // nothing more is tried; nor once `each` says to stop.
   auto note = [&](const std::string& line) {
     try {
       append(line);
@@ -466,6 +466,7 @@ Outcome Journal::undo(Filesystem& fs) {
     where[i] = move.from;
     outcome.done.push_back(back);
     note("undone\t" + std::to_string(i) + '\n');
+    if (each && outcome.stopped.empty()) outcome.stopped = each(back);
   }
   if (left() == 0) ::unlink(file_.c_str());
   return outcome;

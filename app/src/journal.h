@@ -83,8 +83,9 @@ class Journal {
   /// last renamed first, each at the path it has now; lists in the outcome's
   /// failures those it cannot put back, and why. They stay in the journal.
   /// Outcome moves go from the name now to the old one. A folder that is no
-  /// longer the one renamed in is a problem: nothing is put back.
-  Outcome undo(Filesystem& fs = Filesystem::local());
+  /// longer the one renamed in is a problem: nothing is put back. `each`
+  /// runs after each entry put back and may stop the undo there.
+  Outcome undo(Filesystem& fs = Filesystem::local(), const Each& each = {});
 
  private:
   enum class State { planned, done, held, undone };

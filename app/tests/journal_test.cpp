@@ -88,8 +88,8 @@ TEST_F(Journals, UndoPutsBackWhatItCanAndKeepsTheRest) {
   // After the rename: "A" is moved away, "B" replaced by a new file, the
   // old name "c" taken by a new one.
   ASSERT_EQ(::rename((dir / "A").c_str(), (dir / "away").c_str()), 0);
-  ASSERT_EQ(::unlink((dir / "B").c_str()), 0);
-  dir.file("B", "new B");
+  dir.file("B.new", "new B");  // saved as editors do
+  ASSERT_EQ(::rename((dir / "B.new").c_str(), (dir / "B").c_str()), 0);
   dir.file("c", "new c");
 
   Outcome first = undo();

@@ -2,14 +2,33 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <sstream>
+#include <streambuf>
 
-#include "dryrun.h"
+#include "commands.h"
 #include "escape.h"
 #include "temp_folder.h"
 
 using namespace bulkrename;
 using Listing = std::vector<std::string>;
+
+namespace {
+
+// Output to a full disk: nothing can be written.
+class Full : public std::streambuf {
+ protected:
+  int overflow(int) override {
+    errno = ENOSPC;
+    return traits_type::eof();
+  }
+  std::streamsize xsputn(const char*, std::streamsize) override {
+    errno = ENOSPC;
+    return 0;
+  }
+};
+
+}  // namespace
 
 TEST(DryRun, PrintsOldAndNewPathsOfEveryRenameAndTouchesNothing) {
   TempFolder dir;
@@ -118,6 +137,70 @@ TEST(DryRun, UnreadableFoldersAreListedAndFail) {
   EXPECT_EQ(result,
             "1||locked: the folder cannot be read (Permission denied), so nothing in it is "
             "shown\n");
+}
+
+TEST(Apply, DoesWhatTheDryRunPrintsAndUndoPutsItBack) {
+  TempFolder dir, journals;
+  dir.file("sub/c.txt", "c");
+  dir.file("a.txt", "a");
+  dir.file(".hidden");
+  const Listing before = dir.listing();
+  Options options;
+  options.rules.casing = Casing::upper;
+  std::ostringstream plan, out, errors;
+  ASSERT_EQ(dry_run(options, dir.path(), plan, errors), status_done);
+  EXPECT_EQ(plan.str(), "a.txt\tA.txt\nsub/c.txt\tsub/C.txt\n");
+
+  // Deepest first, as done.
+  EXPECT_EQ(apply(options, dir.path(), journals.path(), out, errors), status_done);
+  EXPECT_EQ(out.str(), "sub/c.txt\tsub/C.txt\na.txt\tA.txt\n");
+  EXPECT_EQ(errors.str(), "");
+  EXPECT_EQ(dir.listing(), (Listing{".hidden", "A.txt", "sub/", "sub/C.txt"}));
+
+  std::ostringstream back;
+  EXPECT_EQ(undo(journals.path(), back, errors), status_done);
+  EXPECT_EQ(back.str(), "A.txt\ta.txt\nsub/C.txt\tsub/c.txt\n");
+  EXPECT_EQ(dir.listing(), before);
+  std::ostringstream nothing;
+  EXPECT_EQ(undo(journals.path(), nothing, errors), status_problems);
+  EXPECT_EQ(nothing.str(), "");
+  EXPECT_NE(errors.str().find("nothing to undo"), std::string::npos) << errors.str();
+}
+
+TEST(Apply, ProblemsDoNothingAndAStopMidwayListsWhatWasDone) {
+  TempFolder dir, journals;
+  dir.file("x1.txt");
+  dir.file("x2.txt");
+  dir.file("y.txt");
+  Options clash;
+  clash.rules.find = "[0-9]";
+  clash.rules.regex = true;
+  std::ostringstream out, errors;
+  EXPECT_EQ(apply(clash, dir.path(), journals.path(), out, errors), status_problems);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(errors.str(), "x2.txt: it would end up at x.txt, as x1.txt would\n");
+  EXPECT_EQ(journals.listing(), Listing{});
+
+  // Output that cannot be written stops the batch after the first rename.
+  Options upper;
+  upper.rules.casing = Casing::upper;
+  Full full;
+  std::ostream nowhere(&full);
+  std::ostringstream stopped;
+  EXPECT_EQ(apply(upper, dir.path(), journals.path(), nowhere, stopped), status_stopped);
+  EXPECT_EQ(dir.listing(), (Listing{"X1.txt", "x2.txt", "y.txt"}));
+  EXPECT_EQ(stopped.str(),
+            "bulkrename: Renamed 1 of 3.\n"
+            "bulkrename: Stopped: the output cannot be written (No space left on device).\n"
+            "bulkrename: Not tried, left as they were (2):\n"
+            "bulkrename:   x2.txt -> X2.txt\n"
+            "bulkrename:   y.txt -> Y.txt\n"
+            "bulkrename: Done:\n"
+            "bulkrename:   x1.txt -> X1.txt\n");
+  std::ostringstream why;
+  nowhere.clear();
+  EXPECT_EQ(dry_run(upper, dir.path(), nowhere, why), status_problems);
+  EXPECT_EQ(why.str(), "bulkrename: the output cannot be written (No space left on device)\n");
 }
 
 TEST(Printable, EscapesWhatWouldBreakALineAndBytesThatAreNotUtf8) {
