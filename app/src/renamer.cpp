@@ -11,10 +11,12 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string_view>
 #include <unordered_map>
 
 #include "casing.h"
 #include "journal.h"
+#include "utf8.h"
 
 namespace bulkrename {
 
@@ -30,6 +32,24 @@ std::string name_problem(const std::string& newname, long name_max) {
   if (static_cast<long>(newname.size()) > name_max)
     return "the new name is longer than " + std::to_string(name_max) + " bytes";
   return {};
+}
+
+// The window shows each byte of a name that is not UTF-8 as U+FFFD; a name
+// typed over such a name brings back the character, not the bytes.
+constexpr std::string_view replacement = "\xEF\xBF\xBD";
+
+std::size_t replacements(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; (at = text.find(replacement, at)) != std::string_view::npos;
+       at += replacement.size())
+    ++count;
+  return count;
+}
+
+bool holds_undecodable_bytes(const std::string& name) {
+  for (wchar_t c : widen(name))
+    if (is_raw_byte(c)) return true;
+  return false;
 }
 
 std::string real_path(const std::string& folder) {
@@ -134,6 +154,12 @@ Renamer::Plan Renamer::check(const std::vector<Entry>& batch) const {
 
     if (std::string why = name_problem(entry.newname, info->second.name_max); !why.empty()) {
       report(i, why);
+      continue;
+    }
+    if (replacements(entry.newname) > replacements(name) && holds_undecodable_bytes(name)) {
+      report(i, "the new name holds \"\xEF\xBF\xBD\", which only stands on screen for bytes of "
+                "the name that are not UTF-8: it would be written as that character, not as "
+                "those bytes; type a name without it, or let the rules change the name");
       continue;
     }
     Identity identity;

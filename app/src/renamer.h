@@ -98,6 +98,9 @@ class Renamer {
 
   /// The problems that stop `batch`: a path that holds "", "." or ".."; a new
   /// name that is empty, "." or "..", holds "/" or a NUL byte, or is too long;
+  /// a new name holding more U+FFFD than the name, where the name has bytes
+  /// that are not UTF-8 (which the window shows as U+FFFD: a name typed over
+  /// it would hold the character instead of the bytes);
   /// an entry that is gone, or listed twice; a new name that already exists
   /// in the entry's folder (a change of case alone passes where the folder
   /// ignores case); two entries that would end up at the same path, compared

@@ -248,13 +248,26 @@ TEST_F(Renaming, ChangeOfCaseAloneIsARenameButAHardLinkIsAnotherEntry) {
             (Texts{"x: \"X\" already exists"}));
 }
 
-TEST_F(Renaming, NamesThatAreNotUtf8AreRenamedByTheirBytes) {
+TEST_F(Renaming, NamesThatAreNotUtf8AreRenamedByTheirBytesNeverByTheirPicture) {
   const std::string latin1 = "caf\xE9.txt";
+  const std::string picture = "caf\xEF\xBF\xBD.txt";  // as shown, with U+FFFD
   dir.file(latin1, "bytes");
-  Outcome outcome = renamer().rename({{{latin1}, "cafe.txt"}});
+  dir.file("real \xEF\xBF\xBD.txt");
+
+  Texts refused = reasons(renamer().check({{{latin1}, picture + "2"}}).problems);
+  ASSERT_EQ(refused.size(), 1u);
+  EXPECT_EQ(refused[0].rfind(latin1 + ": the new name holds \"\xEF\xBF\xBD\", which only stands "
+                                      "on screen for bytes of the name that are not UTF-8",
+                             0),
+            0u)
+      << refused[0];
+  // A U+FFFD the name really holds is a character like any other.
+  EXPECT_TRUE(renamer().check({{{"real \xEF\xBF\xBD.txt"}, "\xEF\xBF\xBD.txt"}}).problems.empty());
+
+  Outcome outcome = renamer().rename({{{latin1}, latin1 + "2"}});
   EXPECT_TRUE(outcome.failures.empty());
-  EXPECT_EQ(dir.listing(), (Listing{"cafe.txt"}));
-  EXPECT_EQ(dir.read("cafe.txt"), "bytes");
+  EXPECT_EQ(dir.listing(), (Listing{latin1 + "2", "real \xEF\xBF\xBD.txt"}));
+  EXPECT_EQ(dir.read(latin1 + "2"), "bytes");
 }
 
 TEST_F(Renaming, FolderThatIgnoresCaseIsCheckedAsItComparesNames) {

@@ -186,3 +186,36 @@ TEST_F(Application, HiddenEntriesAreLeftAloneUntilShown) {
   EXPECT_TRUE(eventually([&] { return window->tree()->entries().size() == 3; }));
   EXPECT_EQ(proposals(), (std::vector<std::string>{".hidden", "head", "a.txt"}));
 }
+
+TEST_F(Application, NamesThatAreNotUtf8KeepTheirBytesUnlessTypedOver) {
+  const std::string cafe = "caf\xE9.txt", the = "th\xE9.txt";  // Latin-1
+  dir.file(cafe, "c");
+  dir.file(the, "t");
+  Options options;
+  options.rules.suffix = "_x";
+  open(options);
+  // Typed at the end of a proposal shown with U+FFFD for the byte.
+  wxTextCtrl* typed = entry(the)->proposed();
+  click(typed, wxPoint(typed->GetSize().x - 6, typed->GetSize().y / 2));
+  typed->SetInsertionPointEnd();
+  wxUIActionSimulator().Text("2");
+  EXPECT_TRUE(eventually([&] { return typed->GetValue() == L"th\uFFFD_x.txt2"; }));
+
+  click(control<wxButton>("tickall"));
+  click(control<wxButton>("rename"));
+  auto report = [&] { return control<wxTextCtrl>("report")->GetValue(); };
+  EXPECT_TRUE(eventually([&] { return report().StartsWith("Nothing was renamed"); }));
+  EXPECT_NE(report().Find("which only stands on screen for bytes of the name that are not UTF-8"),
+            wxNOT_FOUND)
+      << report();
+  EXPECT_EQ(dir.listing(), (Listing{cafe, the}));
+
+  // The proposal nobody typed over is renamed by its exact bytes.
+  click(entry(the)->checkbox());
+  EXPECT_TRUE(eventually([&] { return entry(the)->checkbox()->Get3StateValue() == wxCHK_UNCHECKED; }));
+  click(control<wxButton>("rename"));
+  const Listing renamed{"caf\xE9_x.txt", the};
+  EXPECT_TRUE(eventually([&] { return dir.listing() == renamed; }));
+  EXPECT_EQ(dir.listing(), renamed);
+  EXPECT_EQ(dir.read("caf\xE9_x.txt"), "c");
+}
