@@ -38,25 +38,22 @@ void Entrytree::on_add_node(const Row& node) {
   index_[control] = index;
   // Bound after the row's own handler, so it runs first and passes the event on.
   control->Bind(wxEVT_TEXT, &Entrytree::on_text, this);
-  propose(index);
+  propose(index, proposal_->propose(node->name(), static_cast<long>(index)));
 }
 
-void Entrytree::propose(std::size_t index) {
-  const Row& row = entries_[index];
-  proposed_[index] = proposal_->propose(row->name(), static_cast<long>(index));
-  wxString text = shown(proposed_[index]);
-  wxTextCtrl* control = row->proposed();
-  if (control == nullptr || control->GetValue() == text) return;
+void Entrytree::show_proposal(std::size_t index, const std::string& text) {
+  if (!edited(index)) propose(index, text);
+}
+
+void Entrytree::propose(std::size_t index, const std::string& text) {
+  proposed_[index] = text;
+  wxString value = shown(text);
+  wxTextCtrl* control = entries_[index]->proposed();
+  if (control == nullptr || control->GetValue() == value) return;
   // Setting the text runs the row's own handler, which sets the tick mark.
   proposing_ = true;
-  control->SetValue(text);
+  control->SetValue(value);
   proposing_ = false;
-}
-
-void Entrytree::repropose(std::shared_ptr<const Proposal> proposal) {
-  proposal_ = std::move(proposal);
-  for (std::size_t i = 0; i < entries_.size(); ++i)
-    if (!edited(i)) propose(i);
 }
 
 bool Entrytree::edited(std::size_t index) const {

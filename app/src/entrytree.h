@@ -42,10 +42,16 @@ class Entrytree : public tickpane::Filetree {
   /// it could not read.
   std::vector<std::string> get_names() override;
 
-  /// Proposes again, with `proposal`, for every entry whose proposed name the
-  /// user has not typed by hand; check boxes are left as they are.
+  /// The proposal that entries get as the build adds them.
+  const std::shared_ptr<const Proposal>& proposal() const { return proposal_; }
   /// REQUIRES: `proposal` is not null.
-  void repropose(std::shared_ptr<const Proposal> proposal);
+  void set_proposal(std::shared_ptr<const Proposal> proposal) { proposal_ = std::move(proposal); }
+
+  /// What was last proposed for the entry at `index`.
+  const std::string& proposed(std::size_t index) const { return proposed_.at(index); }
+  /// Proposes `text` for the entry at `index`, unless the user has typed a
+  /// name of their own there; its check box is left as it is.
+  void show_proposal(std::size_t index, const std::string& text);
 
   /// Whether the proposed name of the entry at `index` is one the user typed.
   bool edited(std::size_t index) const;
@@ -64,7 +70,7 @@ class Entrytree : public tickpane::Filetree {
   void on_add_node(const Row& node) override;
 
  private:
-  void propose(std::size_t index);
+  void propose(std::size_t index, const std::string& text);
   void on_text(wxCommandEvent& event);
 
   std::shared_ptr<const Proposal> proposal_;

@@ -80,9 +80,10 @@ Window::Window(const Options& options, const std::string& folder)
   CreateStatusBar();
 
   rule_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { apply_rules(); }); });
+  slice_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { propose_slice(); }); });
   setting_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { rebuild(); }); });
   Bind(wxEVT_CLOSE_WINDOW, &Window::on_close, this);
-  update_commands();
+  look_for_journal();
   report(
       "Tick the rows to rename (a folder's tick covers everything in it), set the rules or "
       "type names of your own, then Rename. Undo puts back the last rename.");
@@ -90,6 +91,7 @@ Window::Window(const Options& options, const std::string& folder)
 
 Window::~Window() {
   rule_timer_.Stop();
+  slice_timer_.Stop();
   setting_timer_.Stop();
   // The rows' widgets go first, so that no handler outlives the rows.
   teardown();
@@ -220,8 +222,11 @@ wxSizer* Window::make_commands(wxWindow* page) {
     if (tree_) tree_->invert_all_selections();
   });
   row->AddSpacer(12);
-  button("rename", "Rename", [this] { rename(); });
+  rename_ = button("rename", "Rename", [this] { rename(); });
   undo_ = button("undo", "Undo last rename", [this] { undo(); });
+  stop_ = button("stoprules", "Stop", [this] { stop_rules(); });
+  stop_->SetToolTip("Stop applying the rules; the rows keep the names proposed before");
+  stop_->Hide();
   edited_ = new wxStaticText(page, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
                              wxST_ELLIPSIZE_END, "edited");
   row->Add(edited_, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, 12);
@@ -275,6 +280,12 @@ void Window::rebuild() {
   setting_timer_.Stop();
   if (building_) return;
   building_ = true;
+  // The rows go; the new ones get the rules as they are now.
+  slice_timer_.Stop();
+  if (reproposal_) {
+    reproposal_.reset();
+    end_rules("");
+  }
   {
     // Hidden, the tree area costs the toolkit nothing to lay out while rows
     // are added, which keeps the progress texts cheap to paint.
@@ -328,14 +339,82 @@ std::string Window::apply_rules() {
     return error.what();
   }
   proposal_ = proposal;
-  if (tree_ && !building_) {
-    wxWindowUpdateLocker frozen(scroller_);
-    tree_->repropose(proposal_);
-    fit_proposals();
+  if (!tree_ || building_) {
+    SetStatusText("");
+    return {};
   }
-  SetStatusText("");
-  show_edited();
+  Reproposal job{proposal, tree_->proposal(), {}, 0, std::chrono::steady_clock::now()};
+  if (reproposal_) {
+    job.former = reproposal_->former;
+    job.before = std::move(reproposal_->before);
+  }
+  reproposal_ = std::move(job);
+  tree_->set_proposal(proposal);
+  propose_slice();
   return {};
+}
+
+void Window::propose_slice() {
+  if (!reproposal_ || !tree_) return;
+  Reproposal& job = *reproposal_;
+  const std::vector<Row>& entries = tree_->entries();
+  const auto until = std::chrono::steady_clock::now() + slice_;
+  {
+    wxWindowUpdateLocker frozen(scroller_);
+    while (job.next < entries.size()) {
+      const std::size_t i = job.next++;
+      if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
+      tree_->show_proposal(i, job.proposal->propose(entries[i]->name(), static_cast<long>(i)));
+      if (std::chrono::steady_clock::now() >= until) break;
+    }
+  }
+  if (job.next == entries.size()) {
+    reproposal_.reset();
+    end_rules("");
+    return;
+  }
+  if (std::chrono::steady_clock::now() - job.started >= patience_) {
+    SetStatusText(wxString::Format("Applying the rules: %zu of %zu names done. Stop gives back "
+                                   "the names proposed before.",
+                                   job.next, entries.size()));
+    if (!stop_->IsShown()) {
+      stop_->Show();
+      stop_->GetParent()->Layout();
+    }
+  }
+  update_commands();
+  slice_timer_.StartOnce(1);
+}
+
+void Window::stop_rules() {
+  if (!reproposal_) return;
+  slice_timer_.Stop();
+  Reproposal job = std::move(*reproposal_);
+  reproposal_.reset();
+  if (tree_) {
+    wxWindowUpdateLocker frozen(scroller_);
+    for (std::size_t i = 0; i < job.before.size(); ++i) tree_->show_proposal(i, job.before[i]);
+    tree_->set_proposal(job.former);
+  }
+  proposal_ = job.former;
+  end_rules("Stopped: the rows show the names proposed before; the rules as typed are not "
+            "applied.");
+}
+
+void Window::end_rules(const wxString& status) {
+  if (stop_->IsShown()) {
+    stop_->Hide();
+    stop_->GetParent()->Layout();
+  }
+  fit_proposals();
+  SetStatusText(status);
+  show_edited();
+  update_commands();
+}
+
+void Window::set_pacing(std::chrono::milliseconds slice, std::chrono::milliseconds patience) {
+  slice_ = slice;
+  patience_ = patience;
 }
 
 void Window::rename() {
@@ -345,6 +424,11 @@ void Window::rename() {
       report("Nothing was renamed: " + why);
       return;
     }
+  }
+  if (reproposal_) {
+    report("Nothing was renamed: the new names are still being proposed. Rename once they "
+           "are all shown, or Stop.");
+    return;
   }
   std::vector<Entry> batch = tree_->batch();
   if (batch.empty()) {
@@ -358,6 +442,7 @@ void Window::rename() {
     return;
   }
   show_report(describe(outcome, Action::rename, listed_at_most, true));
+  look_for_journal();
   tree_->untick();
   rebuild();
 }
@@ -367,7 +452,7 @@ void Window::undo() {
   std::optional<Journal> journal = Journal::last(journal_folder());
   if (!journal) {
     report("Nothing to put back: the last rename was put back already.");
-    update_commands();
+    look_for_journal();
     return;
   }
   Outcome outcome = journal->undo();
@@ -378,8 +463,8 @@ void Window::undo() {
     show_report(describe(outcome, Action::undo, listed_at_most, true));
   }
   journal.reset();
+  look_for_journal();
   if (!outcome.done.empty()) rebuild();
-  update_commands();
 }
 
 std::string Window::save_screenshot(const std::string& path) const {
@@ -472,13 +557,17 @@ void Window::show_report(const std::vector<std::string>& lines) {
 }
 
 void Window::update_commands() {
-  bool undoable = false;
+  rename_->Enable(!reproposal_);
+  undo_->Enable(undoable_);
+}
+
+void Window::look_for_journal() {
   try {
-    undoable = Journal::last(journal_folder()).has_value();
+    undoable_ = Journal::last(journal_folder()).has_value();
   } catch (const std::exception&) {
-    undoable = true;  // Undo says what is wrong with the journal
+    undoable_ = true;  // Undo says what is wrong with the journal
   }
-  undo_->Enable(undoable);
+  update_commands();
 }
 
 void Window::guarded(const std::function<void()>& command) {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,18 @@ class Window : public wxFrame {
   /// built with the current rules. Progress texts go to the status bar.
   void rebuild();
 
-  /// Proposes names again from the rules as the controls now say. Returns
-  /// why the rules cannot be used (also shown in the status bar), or an
-  /// empty text.
+  /// Proposes names again from the rules as the controls now say, a slice of
+  /// rows at a time between looks at input; past a short while the status
+  /// bar shows how far it got, beside a Stop button. Returns why the rules
+  /// cannot be used (also shown in the status bar), or an empty text.
   std::string apply_rules();
+
+  /// Stops applying rules: every row gets back what it was proposed before.
+  void stop_rules();
+
+  /// How long applying rules runs between two looks at input, and how long
+  /// it runs in all before it shows its progress and the Stop button.
+  void set_pacing(std::chrono::milliseconds slice, std::chrono::milliseconds patience);
 
   /// Renames the rows the tree offers, after checking them as a batch, and
   /// shows the folder as it now is.
@@ -73,6 +82,9 @@ class Window : public wxFrame {
   /// Shows `lines`, then the folders the tree could not read.
   void show_report(const std::vector<std::string>& lines);
   void update_commands();
+  void look_for_journal();
+  void propose_slice();
+  void end_rules(const wxString& status);
   /// Runs a command; an error it throws is shown instead of passed on.
   void guarded(const std::function<void()>& command);
 
@@ -100,7 +112,10 @@ class Window : public wxFrame {
   wxChoice* number_at_ = nullptr;
   wxCheckBox* keep_extension_ = nullptr;
 
+  wxButton* rename_ = nullptr;
   wxButton* undo_ = nullptr;
+  wxButton* stop_ = nullptr;
+  bool undoable_ = false;  // a journal had something to put back when last looked at
   wxStaticText* edited_ = nullptr;
   wxTextCtrl* report_ = nullptr;
   std::vector<std::string> said_;  // by the last command
@@ -113,6 +128,21 @@ class Window : public wxFrame {
 
   std::shared_ptr<const Proposal> proposal_;
   std::unique_ptr<Entrytree> tree_;
+
+  // Rules being applied to the rows, a slice at a time. `former` and
+  // `before` are what the rows had before the first of several rules typed
+  // in a row, for Stop to give back.
+  struct Reproposal {
+    std::shared_ptr<const Proposal> proposal;
+    std::shared_ptr<const Proposal> former;
+    std::vector<std::string> before;  // rows 0, 1, ... as far as reached
+    std::size_t next = 0;
+    std::chrono::steady_clock::time_point started;
+  };
+  std::optional<Reproposal> reproposal_;
+  wxTimer slice_timer_;
+  std::chrono::milliseconds slice_{40};
+  std::chrono::milliseconds patience_{300};
 
   wxTimer rule_timer_;     // rules apply once typing pauses
   wxTimer setting_timer_;  // so does a new scan

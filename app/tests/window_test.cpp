@@ -7,10 +7,14 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <stdio.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 
@@ -218,4 +222,72 @@ TEST_F(Application, NamesThatAreNotUtf8KeepTheirBytesUnlessTypedOver) {
   EXPECT_TRUE(eventually([&] { return dir.listing() == renamed; }));
   EXPECT_EQ(dir.listing(), renamed);
   EXPECT_EQ(dir.read("caf\xE9_x.txt"), "c");
+}
+
+TEST_F(Application, RulesApplyASliceAtATimeAndStopGivesBackTheFormerNames) {
+  std::vector<std::string> names{std::string(20, 'a') + ".txt"};
+  for (int i = 0; i < 60; ++i) names.push_back(wxString::Format("f%03d.txt", i).ToStdString());
+  for (const std::string& name : names) dir.file(name);
+  Options options;
+  open(options);
+  // One row a slice, progress at once.
+  window->set_pacing(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+  control<wxTextCtrl>("find")->ChangeValue("a");
+  control<wxTextCtrl>("replace")->ChangeValue("b");
+  ASSERT_EQ(window->apply_rules(), "");
+
+  // Back to the event loop after a slice, with progress and Stop shown.
+  wxButton* stop = control<wxButton>("stoprules");
+  EXPECT_TRUE(stop->IsShown());
+  EXPECT_FALSE(control<wxButton>("rename")->IsEnabled());
+  EXPECT_TRUE(window->GetStatusBar()->GetStatusText().StartsWith("Applying the rules: 1 of 61"))
+      << window->GetStatusBar()->GetStatusText();
+  EXPECT_EQ(proposals()[0], std::string(20, 'b') + ".txt");
+  wxCommandEvent press(wxEVT_BUTTON, stop->GetId());
+  press.SetEventObject(stop);
+  stop->ProcessWindowEvent(press);
+  EXPECT_FALSE(stop->IsShown());
+  EXPECT_EQ(proposals(), names);
+  EXPECT_TRUE(control<wxButton>("rename")->IsEnabled());
+  EXPECT_TRUE(window->GetStatusBar()->GetStatusText().StartsWith("Stopped"));
+
+  // Let run, slices end by themselves; a pattern that backtracked for
+  // minutes takes no time.
+  control<wxCheckBox>("regex")->SetValue(true);
+  control<wxTextCtrl>("find")->ChangeValue("(a*)*b|^(a*)*$");
+  control<wxTextCtrl>("replace")->ChangeValue("x");
+  ASSERT_EQ(window->apply_rules(), "");
+  EXPECT_TRUE(eventually([&] { return !stop->IsShown(); }));
+  EXPECT_EQ(proposals().front(), "x.txt");
+  EXPECT_EQ(proposals().back(), "f059.txt");
+  EXPECT_TRUE(control<wxButton>("rename")->IsEnabled());
+}
+
+TEST_F(Application, UndoOutlivesTheWindowAndPutsBackWhatItCan) {
+  dir.file("a.txt", "a");
+  dir.file("b.txt", "b");
+  Options options;
+  options.rules.casing = Casing::upper;
+  options.tick_all = true;
+  open(options);
+  click(control<wxButton>("rename"));
+  const Listing renamed{"A.txt", "B.txt"};
+  EXPECT_TRUE(eventually([&] { return dir.listing() == renamed; }));
+  window->Destroy();
+  window = nullptr;
+  settle();
+
+  // Saved over by an editor meanwhile: another file of that name.
+  dir.file("B.new", "new");
+  ASSERT_EQ(::rename((dir / "B.new").c_str(), (dir / "B.txt").c_str()), 0);
+  open(Options{});
+  ASSERT_TRUE(control<wxButton>("undo")->IsEnabled());
+  click(control<wxButton>("undo"));
+  const Listing undone{"B.txt", "a.txt"};
+  EXPECT_TRUE(eventually([&] { return dir.listing() == undone; }));
+  wxString report = control<wxTextCtrl>("report")->GetValue();
+  EXPECT_NE(report.Find("Put back 1 of 2."), wxNOT_FOUND) << report;
+  EXPECT_NE(report.Find("B.txt -> b.txt: it is no longer the entry renamed"), wxNOT_FOUND)
+      << report;
+  EXPECT_EQ(dir.read("B.txt"), "new");
 }
