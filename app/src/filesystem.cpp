@@ -148,21 +148,28 @@ Filesystem& Filesystem::local() {
   return local;
 }
 
-Descriptor open_below(Filesystem& fs, int root, const Path& path, std::string& why) {
-  Descriptor folder;
-  int at = root;
+int Folders::reach(const Path& path, std::string& why) {
   for (std::size_t depth = 0; depth < path.size(); ++depth) {
     const std::string& name = path[depth];
-    const std::string shown = join(Path(path.begin(), path.begin() + depth + 1));
+    const int parent = depth == 0 ? root_ : open_[depth - 1].fd.get();
     if (!plain_name(name)) {
+      open_.resize(depth);
       why = "the path holds \"" + name + "\"; only names inside the folder are followed";
-      return Descriptor();
+      return -1;
     }
-    Descriptor next = fs.open_folder(at, name);
-    if (!next.valid()) {
+    if (depth < open_.size()) {
+      Identity now;
+      if (open_[depth].name == name && fs_.identify(parent, name, now) == 0 &&
+          now == open_[depth].identity)
+        continue;
+      open_.resize(depth);
+    }
+    Descriptor next = fs_.open_folder(parent, name);
+    Identity identity;
+    if (!next.valid() || !identify(next.get(), identity)) {
       int error = errno;
-      Identity identity;
-      if ((error == ELOOP || error == ENOTDIR) && fs.identify(at, name, identity) == 0 &&
+      const std::string shown = join(Path(path.begin(), path.begin() + depth + 1));
+      if ((error == ELOOP || error == ENOTDIR) && fs_.identify(parent, name, identity) == 0 &&
           identity.type == S_IFLNK)
         why = "the folder " + shown + " is now a symbolic link, which is not followed";
       else if (error == ENOTDIR)
@@ -171,13 +178,12 @@ Descriptor open_below(Filesystem& fs, int root, const Path& path, std::string& w
         why = "the folder " + shown + " is no longer there";
       else
         why = "the folder " + shown + " cannot be opened: " + std::strerror(error);
-      return Descriptor();
+      return -1;
     }
-    folder = std::move(next);
-    at = folder.get();
+    open_.push_back({name, std::move(next), identity});
   }
-  if (!folder.valid()) folder = Descriptor(::fcntl(root, F_DUPFD_CLOEXEC, 0));
-  return folder;
+  open_.resize(path.size());
+  return path.empty() ? root_ : open_.back().fd.get();
 }
 
 Descriptor open_folder(const std::string& path) {

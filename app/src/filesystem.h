@@ -83,10 +83,32 @@ class Filesystem {
   virtual long name_max(int at) = 0;
 };
 
-/// The folder at `path` below the folder open as `root`, opened one
-/// component at a time through `fs`. When that fails: an invalid Descriptor,
-/// and in `why` the reason, naming the component.
-Descriptor open_below(Filesystem& fs, int root, const Path& path, std::string& why);
+/// The folders below the chosen one, reached from its descriptor one
+/// component at a time through `fs`, never through a link. The folders of
+/// the path last reached stay open: reaching one of them again costs one
+/// look-up, which makes sure that its name still leads to that very folder,
+/// instead of opening it anew.
+class Folders {
+ public:
+  /// REQUIRES: `root` stays open while this lives.
+  Folders(Filesystem& fs, int root) : fs_(fs), root_(root) {}
+
+  /// The folder at `path` ({}: the chosen folder), open until the next call;
+  /// -1 when it cannot be reached, and the reason, naming the component, in
+  /// `why`.
+  int reach(const Path& path, std::string& why);
+
+ private:
+  struct Level {
+    std::string name;
+    Descriptor fd;
+    Identity identity;
+  };
+
+  Filesystem& fs_;
+  int root_;
+  std::vector<Level> open_;  // the folders of the path last reached, top down
+};
 
 /// Opens the chosen folder itself, by its path (which may be a link).
 Descriptor open_folder(const std::string& path);

@@ -73,7 +73,10 @@ std::vector<std::string_view> fields(std::string_view line) {
 
 std::string path_text(const Path& path) {
   std::string text;
-  for (std::size_t i = 0; i < path.size(); ++i) text += (i > 0 ? "/" : "") + printable(path[i]);
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (i > 0) text += '/';
+    text += printable(path[i]);
+  }
   return text;
 }
 
@@ -386,6 +389,7 @@ Outcome Journal::undo(Filesystem& fs, const Each& each) {
   };
 
   // The last renamed first: a folder is put back before what is inside it.
+  Folders folders(fs, root.get());
   for (std::size_t i = count; i-- > 0;) {
     Record& record = records_[i];
     if (!pending(record)) continue;
@@ -403,8 +407,8 @@ Outcome Journal::undo(Filesystem& fs, const Each& each) {
       continue;
     }
     std::string why;
-    Descriptor fd = open_below(fs, root.get(), folder, why);
-    if (!fd.valid()) {
+    const int at = folders.reach(folder, why);
+    if (at < 0) {
       outcome.failures.push_back({back, why, {}});
       continue;
     }
@@ -414,21 +418,21 @@ Outcome Journal::undo(Filesystem& fs, const Each& each) {
     std::string found;
     for (const std::string& place : places) {
       Identity identity;
-      if (fs.identify(fd.get(), place, identity) == 0 && identity == move.identity) {
+      if (fs.identify(at, place, identity) == 0 && identity == move.identity) {
         found = place;
         break;
       }
     }
     if (found.empty()) {
       Identity identity;
-      if (fs.identify(fd.get(), move.from, identity) == 0 && identity == move.identity) {
+      if (fs.identify(at, move.from, identity) == 0 && identity == move.identity) {
         // Never renamed (the batch stopped before it), or put back already.
         record.state = State::undone;
         where[i] = move.from;
         note("undone\t" + std::to_string(i) + '\n');
         continue;
       }
-      bool taken = fs.identify(fd.get(), where[i], identity) == 0;
+      bool taken = fs.identify(at, where[i], identity) == 0;
       outcome.failures.push_back(
           {back,
            taken ? "it is no longer the entry renamed: another took its name since"
@@ -441,7 +445,7 @@ Outcome Journal::undo(Filesystem& fs, const Each& each) {
     int error;
     try {
       error = move_entry(
-          fs, fd.get(), found, move.from, move.identity,
+          fs, at, found, move.from, move.identity,
           [&](const std::string& temporary) { via(i, temporary); }, left_as);
     } catch (const std::exception& failure) {
       // The record of a name of our own failed before the entry took it.

@@ -108,16 +108,13 @@ Renamer::Plan Renamer::check(const std::vector<Entry>& batch) const {
     flagged[i] = true;
   };
 
-  // The folder of the entry at hand, kept open while entries of the same
-  // folder follow, and what each folder's file system says about names.
+  // What each folder's file system says about names.
   struct Folder {
     Naming naming;
     long name_max;
   };
   std::unordered_map<std::string, Folder> folders;
-  std::string open_key;
-  Descriptor open;
-  std::string open_why;
+  Folders reach(fs_, root_.get());
 
   std::vector<Move> moves;
   std::set<Path> sources;
@@ -139,18 +136,14 @@ Renamer::Plan Renamer::check(const std::vector<Entry>& batch) const {
     if (entry.newname == name) continue;
 
     Path folder = parent(entry.path);
-    std::string key = join(folder);
-    if (key != open_key || !open.valid()) {
-      open_key = key;
-      open_why.clear();
-      open = open_below(fs_, root_.get(), folder, open_why);
-    }
-    if (!open.valid()) {
-      report(i, open_why.empty() ? std::strerror(errno) : open_why);
+    std::string why;
+    const int at = reach.reach(folder, why);
+    if (at < 0) {
+      report(i, why);
       continue;
     }
-    auto [info, added] = folders.try_emplace(key);
-    if (added) info->second = {fs_.naming(open.get()), fs_.name_max(open.get())};
+    auto [info, added] = folders.try_emplace(join(folder));
+    if (added) info->second = {fs_.naming(at), fs_.name_max(at)};
 
     if (std::string why = name_problem(entry.newname, info->second.name_max); !why.empty()) {
       report(i, why);
@@ -163,13 +156,13 @@ Renamer::Plan Renamer::check(const std::vector<Entry>& batch) const {
       continue;
     }
     Identity identity;
-    if (int error = fs_.identify(open.get(), name, identity); error != 0) {
+    if (int error = fs_.identify(at, name, identity); error != 0) {
       report(i, error == ENOENT ? "it is no longer there" : std::strerror(error));
       continue;
     }
     Identity existing;
-    if (int error = fs_.identify(open.get(), entry.newname, existing); error == 0) {
-      bool listed = fs_.lists(open.get(), entry.newname);
+    if (int error = fs_.identify(at, entry.newname, existing); error == 0) {
+      bool listed = fs_.lists(at, entry.newname);
       if (!(existing == identity) || listed)
         report(i, "\"" + entry.newname + "\" already exists" + (listed ? "" : case_note));
       else  // the entry itself, spelled in another case
@@ -250,10 +243,11 @@ Outcome Renamer::execute(const std::vector<Move>& moves, const Each& each) const
     return outcome;
   }
 
+  Folders folders(fs_, root_.get());
   std::size_t next = 0;
   while (next < moves.size()) {
     const Move& move = moves[next++];
-    std::optional<Failure> failure = carry_out(move, [&](const std::string& temporary) {
+    std::optional<Failure> failure = carry_out(move, folders, [&](const std::string& temporary) {
       journal->via(next - 1, temporary);
     });
     if (failure) {
@@ -290,18 +284,19 @@ Outcome Renamer::execute(const std::vector<Move>& moves, const Each& each) const
 }
 
 std::optional<Failure> Renamer::carry_out(
-    const Move& move, const std::function<void(const std::string&)>& on_temporary) const {
+    const Move& move, Folders& folders,
+    const std::function<void(const std::string&)>& on_temporary) const {
   std::string why;
-  Descriptor folder = open_below(fs_, root_.get(), move.folder, why);
-  if (!folder.valid()) return Failure{move, why, {}};
+  const int at = folders.reach(move.folder, why);
+  if (at < 0) return Failure{move, why, {}};
   Identity now;
-  if (int error = fs_.identify(folder.get(), move.from, now); error != 0)
+  if (int error = fs_.identify(at, move.from, now); error != 0)
     return Failure{move, reason(error), {}};
   if (!(now == move.identity))
     return Failure{move, "it is no longer the entry checked: another took its name since", {}};
   std::string held;
   try {
-    if (int error = move_entry(fs_, folder.get(), move.from, move.to, move.identity,
+    if (int error = move_entry(fs_, at, move.from, move.to, move.identity,
                                on_temporary, held);
         error != 0)
       return Failure{move, reason(error), held};

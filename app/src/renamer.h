@@ -8,8 +8,9 @@
 // out deepest first, each inside its own folder, so that every path still
 // names what it named when the batch was checked; a folder and the entries
 // inside it may be renamed in one batch. Before each rename its folder is
-// opened again from the chosen folder's descriptor, one component at a time,
-// following no link, and the entry is checked to be the one recorded. No
+// reached anew from the chosen folder's descriptor, one component at a time,
+// following no link (filesystem.h), and the entry is checked to be the one
+// recorded. No
 // rename replaces anything, not even a file that appears after the check.
 // The first rename that fails stops the batch: the ones done stay done and
 // the rest are not tried. A journal on disk (journal.h) records the batch
@@ -122,9 +123,10 @@ class Renamer {
   Outcome rename(const std::vector<Entry>& batch, const Each& each = {}) const;
 
  private:
-  // One rename, its folder opened afresh and its entry checked first.
+  // One rename, its folder reached anew and its entry checked first.
   std::optional<Failure> carry_out(
-      const Move& move, const std::function<void(const std::string&)>& on_temporary) const;
+      const Move& move, Folders& folders,
+      const std::function<void(const std::string&)>& on_temporary) const;
 
   std::string folder_;
   std::string journals_;
