@@ -51,12 +51,6 @@ std::string without_stand_ins(const std::string& utf8) {
   return narrow(text);
 }
 
-bool holds_raw_bytes(const std::string& bytes) {
-  for (wchar_t c : widen(bytes))
-    if (is_raw_byte(c)) return true;
-  return false;
-}
-
 bool holds_stand_ins(const std::string& bytes) {
   for (wchar_t c : widen(bytes))
     if (is_stand_in(c)) return true;
@@ -97,7 +91,7 @@ Proposal::Proposal(Rules rules) : rules_(std::move(rules)) {
       throw std::invalid_argument("Bad regular expression \"" + rules_.find +
                                   "\": " + pattern->error());
     pattern_ = std::move(pattern);
-    rules_hold_raw_bytes_ = holds_raw_bytes(rules_.find) || holds_raw_bytes(rules_.replace);
+    rules_hold_raw_bytes_ = !valid_utf8(rules_.find) || !valid_utf8(rules_.replace);
     parse_replacement(with_stand_ins(rules_.replace), pattern_->NumberOfCapturingGroups());
   }
 }
@@ -145,7 +139,7 @@ std::string Proposal::replace_all(const std::string& stem) const {
   if (!pattern_) return narrow(replace_plain(widen(stem)));
   if (!holds_stand_ins(stem)) return without_stand_ins(replace_matches(with_stand_ins(stem)));
   // A real U+10FF80..U+10FFFF could not be told from a byte's stand-in.
-  if (holds_raw_bytes(stem) || rules_hold_raw_bytes_) return stem;
+  if (!valid_utf8(stem) || rules_hold_raw_bytes_) return stem;
   return replace_matches(stem);
 }
 

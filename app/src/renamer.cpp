@@ -46,12 +46,6 @@ std::size_t replacements(std::string_view text) {
   return count;
 }
 
-bool holds_undecodable_bytes(const std::string& name) {
-  for (wchar_t c : widen(name))
-    if (is_raw_byte(c)) return true;
-  return false;
-}
-
 std::string real_path(const std::string& folder) {
   char resolved[PATH_MAX];
   if (::realpath(folder.c_str(), resolved) != nullptr) return resolved;
@@ -149,7 +143,7 @@ Renamer::Plan Renamer::check(const std::vector<Entry>& batch) const {
       report(i, why);
       continue;
     }
-    if (replacements(entry.newname) > replacements(name) && holds_undecodable_bytes(name)) {
+    if (replacements(entry.newname) > replacements(name) && !valid_utf8(name)) {
       report(i, "the new name holds \"\xEF\xBF\xBD\", which only stands on screen for bytes of "
                 "the name that are not UTF-8: it would be written as that character, not as "
                 "those bytes; type a name without it, or let the rules change the name");
