@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -24,6 +25,7 @@ namespace {
 
 constexpr const char* header = "bulkrename journal 1";
 constexpr const char* suffix = ".journal";
+constexpr const char* draft_prefix = ".draft-";
 
 std::runtime_error failure(const std::string& what) {
   return std::runtime_error(what + ": " + std::strerror(errno));
@@ -123,9 +125,17 @@ std::vector<std::pair<unsigned long long, std::string>> journal_files(
   return files;
 }
 
-void sync_folder(const std::string& folder) {
-  Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!fd.valid() || ::fsync(fd.get()) != 0) throw failure("cannot sync the folder " + folder);
+// Journals a crash left before they were whole: nothing was renamed yet.
+void remove_drafts(const std::string& journals) {
+  DIR* dir = ::opendir(journals.c_str());
+  if (dir == nullptr) return;
+  while (dirent* entry = ::readdir(dir)) {
+    if (std::strncmp(entry->d_name, draft_prefix, std::strlen(draft_prefix)) != 0) continue;
+    Descriptor draft(::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_CLOEXEC));
+    if (draft.valid() && ::flock(draft.get(), LOCK_EX | LOCK_NB) == 0)
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
 }
 
 std::string now_utc() {
@@ -157,17 +167,19 @@ Journal Journal::start(const std::string& journals, const std::string& folder,
                        const Identity& identity, const std::vector<Move>& moves) {
   if (journals.empty()) throw std::runtime_error("there is no home folder to keep it in");
   make_folders(journals);
+  Descriptor dir = open_folder(journals);
+  if (!dir.valid()) throw failure("cannot open the folder " + journals);
+  // Written whole under a name of its own, then given its number: no other
+  // process ever finds it half written.
+  static std::atomic<unsigned> serial{0};
+  const std::string draft =
+      draft_prefix + std::to_string(::getpid()) + "-" + std::to_string(serial++);
   Journal journal;
-  auto files = journal_files(journals);
-  for (unsigned long long n = files.empty() ? 1 : files.front().first + 1;; ++n) {
-    journal.number_ = n;
-    journal.file_ = journals + "/" + std::to_string(n) + suffix;
-    journal.fd_ = Descriptor(::open(journal.file_.c_str(),
+  journal.file_ = journals + "/" + draft;
+  journal.fd_ = Descriptor(::openat(dir.get(), draft.c_str(),
                                     O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600));
-    if (journal.fd_.valid()) break;
-    if (errno != EEXIST) throw failure("cannot make " + journal.file_);
-  }
-  if (::flock(journal.fd_.get(), LOCK_EX) != 0) throw failure("cannot lock " + journal.file_);
+  if (!journal.fd_.valid()) throw failure("cannot make " + journal.file_);
+  ::flock(journal.fd_.get(), LOCK_EX);
   journal.folder_ = folder;
   journal.identity_ = identity;
 
@@ -186,7 +198,19 @@ Journal Journal::start(const std::string& journals, const std::string& folder,
   try {
     journal.append(text);
     if (::fdatasync(journal.fd_.get()) != 0) throw failure("cannot sync " + journal.file_);
-    sync_folder(journals);
+    auto files = journal_files(journals);
+    for (unsigned long long n = files.empty() ? 1 : files.front().first + 1;; ++n) {
+      const std::string name = std::to_string(n) + suffix;
+      int error = Filesystem::local().rename(dir.get(), draft, name);
+      if (error == 0) {
+        journal.file_ = journals + "/" + name;
+        journal.number_ = n;
+        break;
+      }
+      errno = error;
+      if (error != EEXIST) throw failure("cannot name " + journals + "/" + name);
+    }
+    if (::fsync(dir.get()) != 0) throw failure("cannot sync the folder " + journals);
   } catch (...) {
     ::unlink(journal.file_.c_str());
     throw;
@@ -256,13 +280,16 @@ std::size_t Journal::left() const {
 }
 
 std::optional<Journal> Journal::last(const std::string& journals) {
+  remove_drafts(journals);
   for (const auto& [n, file] : journal_files(journals)) {
     Descriptor fd(::open(file.c_str(), O_RDWR | O_APPEND | O_CLOEXEC));
     if (!fd.valid()) {
       if (errno == ENOENT) continue;
       throw failure("cannot open the journal " + file);
     }
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;  // another process's, in use
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+      throw std::runtime_error("the journal " + file + " is in use by another bulkrename; " +
+                               "try again once it is done");
     std::optional<Journal> journal = read(file, std::move(fd));
     if (journal && journal->left() > 0) return journal;
     ::unlink(file.c_str());

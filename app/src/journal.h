@@ -5,8 +5,9 @@
 // machine went down.
 //
 // Each batch has its own file, "N.journal" (N counting up) in the journals
-// folder. It is written whole and synced before the first rename; each
-// rename adds a line as it completes. A batch that renames nothing leaves no
+// folder. It is written whole and synced under a name of its own, then
+// given its number, before the first rename; each rename adds a line as it
+// completes. A batch that renames nothing leaves no
 // file; one that renames something removes the older files. Undo puts back
 // only the entries that are still the ones renamed (same device, inode and
 // type), each found where the record says it is now, and lists the others;
@@ -68,9 +69,9 @@ class Journal {
   void finish();
 
   /// The newest journal in `journals` with something left to put back,
-  /// locked for this process; nullopt when there is none. Journals in use by
-  /// another process are passed over; journals with nothing left removed.
-  /// Throws std::runtime_error when the newest cannot be read.
+  /// locked for this process; nullopt when there is none. Journals with
+  /// nothing left are removed on the way. Throws std::runtime_error when that
+  /// journal cannot be read, or is in use by another process.
   static std::optional<Journal> last(const std::string& journals);
 
   /// The folder the renames were made in.

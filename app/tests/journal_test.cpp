@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -223,6 +225,27 @@ TEST_F(Journals, DamagedJournalIsNamedNotGuessedAt) {
                                std::filesystem::file_size(journals / "1.journal") - 1);
   EXPECT_EQ(undo().done.size(), 1u);
   EXPECT_EQ(dir.listing(), (Listing{"a"}));
+}
+
+TEST_F(Journals, JournalInUseElsewhereIsLeftAloneAndDraftsAreCleared) {
+  dir.file("a");
+  rename({{{"a"}, "b"}});
+  // Locked as another process's batch or undo holds it.
+  Descriptor other(::open((journals / "1.journal").c_str(), O_RDONLY | O_CLOEXEC));
+  ASSERT_EQ(::flock(other.get(), LOCK_EX), 0);
+  try {
+    Journal::last(journals.path());
+    FAIL() << "a journal in use was taken";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("is in use by another bulkrename"),
+              std::string::npos);
+  }
+  other = Descriptor();
+  // What a crash leaves of a journal not yet given its number.
+  journals.file(".draft-1-0", "bulkrename journal 1\n");
+  EXPECT_EQ(undo().done.size(), 1u);
+  EXPECT_EQ(dir.listing(), (Listing{"a"}));
+  EXPECT_EQ(files(), Listing{});
 }
 
 TEST(JournalFolder, FollowsTheStateHomeOrTheHomeFolder) {
