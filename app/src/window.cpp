@@ -460,7 +460,9 @@ void Window::undo() {
     show_report(describe(outcome.problems, Action::undo, listed_at_most));
     SetStatusText("Nothing was put back: see the problems below the tree.");
   } else {
-    show_report(describe(outcome, Action::undo, listed_at_most, true));
+    std::vector<std::string> lines = describe(outcome, Action::undo, listed_at_most, true);
+    lines.insert(lines.begin() + 1, "In " + journal->folder() + ":");
+    show_report(lines);
   }
   journal.reset();
   look_for_journal();
@@ -545,10 +547,14 @@ void Window::show_report(const std::vector<std::string>& lines) {
   // Folders left out stay listed below whatever the last command said.
   std::vector<std::string> shown_lines = said_;
   if (tree_ && !tree_->unreadable().empty()) {
+    const std::vector<Problem>& unreadable = tree_->unreadable();
     shown_lines.push_back("Not shown, as these folders cannot be read:");
-    for (const Problem& problem : tree_->unreadable())
-      shown_lines.push_back("  " + (problem.path.empty() ? folder_ : join(problem.path)) + ": " +
-                            problem.reason);
+    for (std::size_t i = 0; i < unreadable.size() && i < listed_at_most; ++i)
+      shown_lines.push_back("  " + (unreadable[i].path.empty() ? folder_ : join(unreadable[i].path)) +
+                            ": " + unreadable[i].reason);
+    if (unreadable.size() > listed_at_most)
+      shown_lines.push_back("  ... and " + std::to_string(unreadable.size() - listed_at_most) +
+                            " more");
   }
   // Line by line: a newline inside a name shows as its picture, not a break.
   wxString text;
