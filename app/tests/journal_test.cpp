@@ -151,6 +151,14 @@ TEST_F(Journals, BatchThatRenamesNothingKeepsThePreviousJournal) {
   ASSERT_EQ(stopped.failures.size(), 1u);
   EXPECT_TRUE(stopped.done.empty());
   EXPECT_EQ(files(), (Listing{"1.journal"}));
+  // No journal, no rename.
+  journals.file("not-a-folder");
+  Outcome unrecorded = Renamer(dir.path(), journals / "not-a-folder").rename({{{"b"}, "c"}});
+  ASSERT_EQ(unrecorded.problems.size(), 1u);
+  EXPECT_EQ(unrecorded.problems[0].reason.rfind("the journal cannot be written: ", 0), 0u)
+      << unrecorded.problems[0].reason;
+  EXPECT_EQ(dir.listing(), (Listing{"A", "B", "b"}));
+  ASSERT_EQ(::unlink((journals / "not-a-folder").c_str()), 0);
 
   EXPECT_EQ(undo().done.size(), 1u);
   EXPECT_EQ(dir.listing(), (Listing{"B", "a", "b"}));
