@@ -14,7 +14,7 @@ app=build/bin/bulkrename
 # These need no screen at all.
 for arg in "$@"; do
   case "$arg" in
-    --dry-run | --help | -h | --version) exec "$app" "$@" ;;
+    --dry-run | --apply | --undo | --help | -h | --version) exec "$app" "$@" ;;
   esac
 done
 

@@ -17,6 +17,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-dev python3-wxgtk4.0 pybind11-dev python3-pytest python3-venv
   xvfb xauth imagemagick
+  libre2-dev
   # A font that draws the pictures of control characters shown in names.
   fonts-freefont-ttf
   libjemalloc2 "${release_only[@]}"

@@ -3,20 +3,29 @@
 #include <stdexcept>
 
 #include "display.h"
+#include "scan.h"
 
 namespace bulkrename {
 
 Entrytree::Entrytree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
                      std::shared_ptr<const host::Config> config,
-                     std::shared_ptr<const Proposal> proposal, host::Progress on_progress)
+                     std::shared_ptr<const Proposal> proposal, bool hidden,
+                     host::Progress on_progress)
     : Filetree(parent1, parent2, sizer1, sizer2, std::move(config), {},
                std::move(on_progress)),
-      proposal_(std::move(proposal)) {}
+      proposal_(std::move(proposal)),
+      hidden_(hidden) {}
 
 Entrytree::~Entrytree() {
   for (const Row& row : entries_)
     if (wxTextCtrl* control = row->proposed())
       control->Unbind(wxEVT_TEXT, &Entrytree::on_text, this);
+}
+
+std::vector<std::string> Entrytree::get_names() {
+  std::vector<std::string> names = Filetree::get_names();
+  unreadable_ = unreadable_folders(location(), config()->recursive(), hidden_);
+  return hidden_ ? names : without_hidden(std::move(names));
 }
 
 void Entrytree::on_add_node(const Row& node) {
@@ -29,25 +38,22 @@ void Entrytree::on_add_node(const Row& node) {
   index_[control] = index;
   // Bound after the row's own handler, so it runs first and passes the event on.
   control->Bind(wxEVT_TEXT, &Entrytree::on_text, this);
-  propose(index);
+  propose(index, proposal_->propose(node->name(), static_cast<long>(index)));
 }
 
-void Entrytree::propose(std::size_t index) {
-  const Row& row = entries_[index];
-  proposed_[index] = proposal_->propose(row->name(), static_cast<long>(index));
-  wxString text = shown(proposed_[index]);
-  wxTextCtrl* control = row->proposed();
-  if (control == nullptr || control->GetValue() == text) return;
+void Entrytree::show_proposal(std::size_t index, const std::string& text) {
+  if (!edited(index)) propose(index, text);
+}
+
+void Entrytree::propose(std::size_t index, const std::string& text) {
+  proposed_[index] = text;
+  wxString value = shown(text);
+  wxTextCtrl* control = entries_[index]->proposed();
+  if (control == nullptr || control->GetValue() == value) return;
   // Setting the text runs the row's own handler, which sets the tick mark.
   proposing_ = true;
-  control->SetValue(text);
+  control->SetValue(value);
   proposing_ = false;
-}
-
-void Entrytree::repropose(std::shared_ptr<const Proposal> proposal) {
-  proposal_ = std::move(proposal);
-  for (std::size_t i = 0; i < entries_.size(); ++i)
-    if (!edited(i)) propose(i);
 }
 
 bool Entrytree::edited(std::size_t index) const {

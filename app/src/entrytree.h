@@ -1,9 +1,9 @@
 #pragma once
 
-// The file tree of the application: a Filetree that proposes a new name for
-// each entry its scan found (the matching files, or folders), never for the
-// folders that only hold them, and tells which proposals the user has
-// overtyped by hand.
+// The file tree of the application: a Filetree that shows what the scan
+// found but hidden entries (unless asked for), proposes a new name for each
+// entry shown (the matching files, or folders), never for the folders that
+// only hold them, and tells which proposals the user has overtyped by hand.
 
 #include <tickpane/tickpane.h>
 
@@ -24,19 +24,34 @@ using filerow::Row;
 class Entrytree : public tickpane::Filetree {
  public:
   /// As a Filetree. Rows show their own names; each entry gets its proposal
-  /// from `proposal` as the build adds it. REQUIRES: `proposal` is not null.
+  /// from `proposal` as the build adds it. `hidden`: show hidden entries too.
+  /// REQUIRES: `proposal` is not null.
   Entrytree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
             std::shared_ptr<const host::Config> config,
-            std::shared_ptr<const Proposal> proposal, host::Progress on_progress);
+            std::shared_ptr<const Proposal> proposal, bool hidden,
+            host::Progress on_progress);
   ~Entrytree() override;
 
   /// The rows of the scanned entries, in display order.
   const std::vector<Row>& entries() const { return entries_; }
 
-  /// Proposes again, with `proposal`, for every entry whose proposed name the
-  /// user has not typed by hand; check boxes are left as they are.
+  /// The folders the last scan could not read, so left out (scan.h).
+  const std::vector<Problem>& unreadable() const { return unreadable_; }
+
+  /// The scan's names, hidden ones left out unless shown; notes the folders
+  /// it could not read.
+  std::vector<std::string> get_names() override;
+
+  /// The proposal that entries get as the build adds them.
+  const std::shared_ptr<const Proposal>& proposal() const { return proposal_; }
   /// REQUIRES: `proposal` is not null.
-  void repropose(std::shared_ptr<const Proposal> proposal);
+  void set_proposal(std::shared_ptr<const Proposal> proposal) { proposal_ = std::move(proposal); }
+
+  /// What was last proposed for the entry at `index`.
+  const std::string& proposed(std::size_t index) const { return proposed_.at(index); }
+  /// Proposes `text` for the entry at `index`, unless the user has typed a
+  /// name of their own there; its check box is left as it is.
+  void show_proposal(std::size_t index, const std::string& text);
 
   /// Whether the proposed name of the entry at `index` is one the user typed.
   bool edited(std::size_t index) const;
@@ -55,10 +70,12 @@ class Entrytree : public tickpane::Filetree {
   void on_add_node(const Row& node) override;
 
  private:
-  void propose(std::size_t index);
+  void propose(std::size_t index, const std::string& text);
   void on_text(wxCommandEvent& event);
 
   std::shared_ptr<const Proposal> proposal_;
+  bool hidden_;
+  std::vector<Problem> unreadable_;
   std::vector<Row> entries_;
   std::vector<std::string> proposed_;  // what was last proposed for each entry
   std::unordered_map<const wxWindow*, std::size_t> index_;  // proposed control to entry

@@ -1,18 +1,23 @@
 // bulkrename: proposes new names for the files (or folders) below a folder
 // and renames the ones the user ticks, or, without a screen, prints what a
-// rename would do.
+// rename would do, does it, or puts back the last one.
 
 #include <tickpane/tickpane.h>
 
 #include <wx/app.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "app.h"
-#include "dryrun.h"
+#include "commands.h"
+#include "journal.h"
 #include "memory_setup.h"
 #include "options.h"
 #include "sample.h"
@@ -29,17 +34,39 @@ bool has_screen() {
   return false;
 }
 
+// A standard stream closed by whoever started us takes /dev/null, so that no
+// file we open (a journal) gets its number and our output. Returns whether
+// standard output was closed.
+bool occupy_closed_streams() {
+  bool output_closed = false;
+  for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == STDOUT_FILENO) output_closed = true;
+    ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+  }
+  return output_closed;
+}
+
+int run_without_window(const Options& options) {
+  if (options.dry_run)
+    return dry_run(options, options.folder.empty() ? sample_folder() : options.folder,
+                   std::cout, std::cerr);
+  if (options.apply) return apply(options, options.folder, journal_folder(), std::cout, std::cerr);
+  return undo(journal_folder(), std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   route_glib_slices_to_malloc(argv);
+  const bool output_closed = occupy_closed_streams();
   Options options;
   try {
     options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
     Proposal check(options.rules);
   } catch (const std::invalid_argument& error) {
     std::cerr << "bulkrename: " << error.what() << "\nTry 'bulkrename --help'.\n";
-    return 2;
+    return status_usage;
   }
   if (options.help) {
     std::cout << usage();
@@ -53,14 +80,25 @@ int main(int argc, char** argv) {
   std::error_code error;
   if (!options.folder.empty() && !std::filesystem::is_directory(options.folder, error)) {
     std::cerr << "bulkrename: " << options.folder << " is not a folder\n";
-    return 2;
+    return status_usage;
+  }
+
+  if (options.dry_run || options.apply || options.undo) {
+    if (output_closed) {
+      std::cerr << "bulkrename: standard output is closed, so nothing was done\n";
+      return status_problems;
+    }
+    try {
+      return run_without_window(options);
+    } catch (const std::exception& failure) {
+      std::cerr << "bulkrename: " << failure.what() << '\n';
+      return status_problems;
+    }
   }
 
   std::string folder = options.folder;
   std::unique_ptr<Scratch> scratch;
   try {
-    if (options.dry_run)
-      return dry_run(options, folder.empty() ? sample_folder() : folder, std::cout, std::cerr);
     if (folder.empty()) {
       scratch = std::make_unique<Scratch>(sample_folder());
       folder = scratch->path();

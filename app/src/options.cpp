@@ -41,6 +41,7 @@ Options parse_options(const std::vector<std::string>& args) {
     std::string arg = args[i];
     if (only_folders_follow || arg.empty() || arg[0] != '-' || arg == "-") {
       if (folder_given) throw std::invalid_argument("only one folder can be given");
+      if (arg.empty()) throw std::invalid_argument("the folder given is an empty text");
       options.folder = arg;
       folder_given = true;
       continue;
@@ -65,6 +66,7 @@ Options parse_options(const std::vector<std::string>& args) {
     else if (arg == "-d" || arg == "--folders") options.folders = true;
     else if (arg == "-r" || arg == "--recursive") options.recursive = true;
     else if (arg == "--no-recursive") options.recursive = false;
+    else if (arg == "--hidden") options.hidden = true;
     else if (arg == "-f" || arg == "--find") rules.find = value();
     else if (arg == "-t" || arg == "--replace") rules.replace = value();
     else if (arg == "-e" || arg == "--regex") rules.regex = true;
@@ -87,11 +89,23 @@ Options parse_options(const std::vector<std::string>& args) {
       if (options.screenshot.empty()) throw std::invalid_argument("--screenshot needs a file name");
     }
     else if (arg == "--dry-run") options.dry_run = true;
+    else if (arg == "--apply") options.apply = true;
+    else if (arg == "--undo") options.undo = true;
     else if (arg == "-h" || arg == "--help") options.help = true;
     else if (arg == "--version") options.version = true;
     else throw std::invalid_argument("unknown option " + arg);
     if (inline_value) throw std::invalid_argument(arg + " takes no value");
   }
+  if (options.dry_run + options.apply + options.undo > 1)
+    throw std::invalid_argument("--dry-run, --apply and --undo go one at a time");
+  if ((options.dry_run || options.apply || options.undo) && !options.screenshot.empty())
+    throw std::invalid_argument(
+        "--screenshot shows the window, which --dry-run, --apply and --undo do without");
+  if (options.apply && !folder_given)
+    throw std::invalid_argument("--apply needs a FOLDER; it does not rename the sample");
+  if (options.undo && folder_given)
+    throw std::invalid_argument("--undo takes no FOLDER: it puts back the last batch, "
+                                "in the folder it renamed in");
   return options;
 }
 
@@ -107,12 +121,14 @@ What to show:
   -d, --folders          rename folders instead of files
   -r, --recursive        look in every folder below FOLDER (the default)
       --no-recursive     only the entries directly in FOLDER
+      --hidden           show hidden entries too: names starting with "."
+                         and everything in folders so named
 
 How to propose new names (applied in this order):
   -f, --find TEXT        text to replace ...
   -t, --replace TEXT     ... with this (default: nothing)
-  -e, --regex            TEXT is a regular expression; the replacement may
-                         use $1, $2 ... and $& for the match
+  -e, --regex            TEXT is a regular expression (RE2 syntax); the
+                         replacement may use $1, $2 ... and $& for the match
   -i, --ignore-case      find TEXT in any case
   -c, --case CASE        keep, lower, upper or title
       --prefix TEXT      put TEXT before the name
@@ -124,12 +140,23 @@ How to propose new names (applied in this order):
       --whole-name       let the rules change the extension too; by default
                          the part from the last dot is kept as it is
 
-Without a screen:
+Hidden entries (names starting with ".") and everything inside hidden
+folders are left out unless --hidden is given.
+
       --tick-all         start with every row ticked
       --screenshot FILE  show the window, save a PNG of it to FILE and quit
+
+Without a window or a screen:
       --dry-run          print what renaming every entry would do, one
-                         "OLD<TAB>NEW" line of relative paths per rename,
-                         and quit; exit status 1 when the batch has problems
+                         "OLD<TAB>NEW" line of relative paths per rename
+      --apply            rename every entry as --dry-run prints it, printing
+                         each rename as it is done (deepest first)
+      --undo             put back the last batch renamed (by the window or
+                         --apply), as its journal records it; no FOLDER
+
+Exit status: 0 done; 1 problems (listed on standard error), nothing done;
+2 a bad command line; 3 stopped midway: what was done stays done, listed.
+Journals are kept in $XDG_STATE_HOME/bulkrename (~/.local/state/bulkrename).
 
   -h, --help             this text
       --version          the version

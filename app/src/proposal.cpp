@@ -1,9 +1,11 @@
 #include "proposal.h"
 
-#include <clocale>
-#include <cwctype>
+#include <re2/re2.h>
+
+#include <algorithm>
 #include <stdexcept>
 
+#include "casing.h"
 #include "utf8.h"
 
 namespace bulkrename {
@@ -12,30 +14,9 @@ namespace {
 
 constexpr long max_start = 999'999'999'999'999;
 
-// Case mapping for all of Unicode needs a UTF-8 character type; the process's
-// own locale may well be "C", which maps ASCII alone. Null when the system has
-// no such locale: then only ASCII changes case.
-locale_t unicode_ctype() {
-  static const locale_t ctype = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(nullptr));
-  return ctype;
-}
-
-wchar_t lower(wchar_t c) {
-  if (locale_t ctype = unicode_ctype()) return static_cast<wchar_t>(towlower_l(c, ctype));
-  return c < 0x80 ? static_cast<wchar_t>(std::towlower(c)) : c;
-}
-
-wchar_t upper(wchar_t c) {
-  if (locale_t ctype = unicode_ctype()) return static_cast<wchar_t>(towupper_l(c, ctype));
-  return c < 0x80 ? static_cast<wchar_t>(std::towupper(c)) : c;
-}
-
 // Letters and digits continue a word, and so does an apostrophe ("don't").
 bool continues_word(wchar_t c) {
-  if (c == L'\'' || c == L'\u2019') return true;
-  if (is_raw_byte(c)) return false;
-  if (locale_t ctype = unicode_ctype()) return iswalnum_l(c, ctype) != 0;
-  return c < 0x80 && std::iswalnum(c);
+  return c == L'\'' || c == L'\u2019' || alphanumeric(c);
 }
 
 std::wstring folded(std::wstring text) {
@@ -43,12 +24,43 @@ std::wstring folded(std::wstring text) {
   return text;
 }
 
-std::locale regex_locale() {
-  try {
-    return std::locale("C.UTF-8");
-  } catch (const std::runtime_error&) {
-    return std::locale::classic();
-  }
+// RE2 reads UTF-8 and does not match bytes outside it the same way from one
+// version to the next. During matching each such byte B stands as the
+// private-use character U+10FF00 + B (U+10FF80..U+10FFFF), which nothing else
+// in the text can produce unless the name itself holds one; propose() leaves
+// such a name alone when the two could be confused.
+constexpr char32_t stand_in_base = 0x10FF00;
+constexpr wchar_t raw_base = 0xDC00;
+
+bool is_stand_in(wchar_t c) {
+  auto code = static_cast<char32_t>(c);
+  return code >= stand_in_base + 0x80 && code <= stand_in_base + 0xFF;
+}
+
+std::string with_stand_ins(const std::string& bytes) {
+  std::wstring text = widen(bytes);
+  for (wchar_t& c : text)
+    if (is_raw_byte(c)) c = static_cast<wchar_t>(stand_in_base + (c - raw_base));
+  return narrow(text);
+}
+
+std::string without_stand_ins(const std::string& utf8) {
+  std::wstring text = widen(utf8);
+  for (wchar_t& c : text)
+    if (is_stand_in(c)) c = static_cast<wchar_t>(raw_base + (c - stand_in_base));
+  return narrow(text);
+}
+
+bool holds_stand_ins(const std::string& bytes) {
+  for (wchar_t c : widen(bytes))
+    if (is_stand_in(c)) return true;
+  return false;
+}
+
+// The length of the character that starts at `at` in valid UTF-8.
+std::size_t character_length(const std::string& utf8, std::size_t at) {
+  auto lead = static_cast<unsigned char>(utf8[at]);
+  return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
 }
 
 // Where the extension starts: the last dot, unless it starts the name
@@ -70,21 +82,117 @@ Proposal::Proposal(Rules rules) : rules_(std::move(rules)) {
   find_ = widen(rules_.find);
   replace_ = widen(rules_.replace);
   if (rules_.regex && !find_.empty()) {
-    auto flags = std::regex::ECMAScript;
-    if (!rules_.match_case) flags |= std::regex::icase;
-    try {
-      pattern_.imbue(regex_locale());
-      pattern_.assign(find_, flags);
-    } catch (const std::regex_error& error) {
+    RE2::Options options;
+    options.set_encoding(RE2::Options::EncodingUTF8);
+    options.set_case_sensitive(rules_.match_case);
+    options.set_log_errors(false);
+    auto pattern = std::make_shared<RE2>(with_stand_ins(rules_.find), options);
+    if (!pattern->ok())
       throw std::invalid_argument("Bad regular expression \"" + rules_.find +
-                                  "\": " + error.what());
+                                  "\": " + pattern->error());
+    pattern_ = std::move(pattern);
+    rules_hold_raw_bytes_ = !valid_utf8(rules_.find) || !valid_utf8(rules_.replace);
+    parse_replacement(with_stand_ins(rules_.replace), pattern_->NumberOfCapturingGroups());
+  }
+}
+
+// ECMAScript's rules: "$nn" is a group when it names one (two digits first,
+// then one), "$0" and any other "$" stand for themselves.
+void Proposal::parse_replacement(const std::string& text, int groups) {
+  auto literal = [&](std::string piece) {
+    if (replacement_.empty() || replacement_.back().kind != Piece::text)
+      replacement_.push_back({Piece::text, {}});
+    replacement_.back().literal += piece;
+  };
+  auto digit = [&](std::size_t at) {
+    return at < text.size() && text[at] >= '0' && text[at] <= '9' ? text[at] - '0' : -1;
+  };
+  for (std::size_t at = 0; at < text.size();) {
+    if (text[at] != '$' || at + 1 == text.size()) {
+      literal(text.substr(at++, 1));
+      continue;
+    }
+    const char next = text[at + 1];
+    if (next == '$') {
+      literal("$");
+      at += 2;
+    } else if (next == '&' || next == '`' || next == '\'') {
+      replacement_.push_back(
+          {next == '&' ? Piece::group : next == '`' ? Piece::before : Piece::after, {}});
+      at += 2;
+    } else if (int first = digit(at + 1), second = digit(at + 2);
+               first >= 0 && second >= 0 && first * 10 + second >= 1 &&
+               first * 10 + second <= groups) {
+      replacement_.push_back({Piece::group, {}, first * 10 + second});
+      at += 3;
+    } else if (first >= 1 && first <= groups) {
+      replacement_.push_back({Piece::group, {}, first});
+      at += 2;
+    } else {
+      literal("$");
+      ++at;
     }
   }
 }
 
-std::wstring Proposal::replace_all(const std::wstring& text) const {
+std::string Proposal::replace_all(const std::string& stem) const {
+  if (!pattern_) return narrow(replace_plain(widen(stem)));
+  if (!holds_stand_ins(stem)) return without_stand_ins(replace_matches(with_stand_ins(stem)));
+  // A real U+10FF80..U+10FFFF could not be told from a byte's stand-in.
+  if (!valid_utf8(stem) || rules_hold_raw_bytes_) return stem;
+  return replace_matches(stem);
+}
+
+// Every match, left to right; an empty match takes the next character along,
+// as in ECMAScript and Python.
+std::string Proposal::replace_matches(const std::string& text) const {
+  // Only the groups the replacement uses: asking for every group of a
+  // pattern with thousands costs memory in proportion.
+  int groups = 0;
+  for (const Piece& piece : replacement_)
+    if (piece.kind == Piece::group) groups = std::max(groups, piece.number);
+  std::vector<re2::StringPiece> match(groups + 1);
+  std::string result;
+  std::size_t copied = 0;
+  for (std::size_t from = 0; from <= text.size();) {
+    if (!pattern_->Match(text, from, text.size(), RE2::UNANCHORED, match.data(), groups + 1))
+      break;
+    const std::size_t start = match[0].data() - text.data();
+    const std::size_t end = start + match[0].size();
+    result.append(text, copied, start - copied);
+    for (const Piece& piece : replacement_) {
+      switch (piece.kind) {
+        case Piece::text:
+          result += piece.literal;
+          break;
+        case Piece::group:
+          if (match[piece.number].data() != nullptr)
+            result.append(match[piece.number].data(), match[piece.number].size());
+          break;
+        case Piece::before:
+          result.append(text, 0, start);
+          break;
+        case Piece::after:
+          result.append(text, end);
+          break;
+      }
+    }
+    copied = end;
+    if (end > start) {
+      from = end;
+    } else {
+      if (start == text.size()) break;
+      from = start + character_length(text, start);
+      result.append(text, start, from - start);
+      copied = from;
+    }
+  }
+  result.append(text, copied);
+  return result;
+}
+
+std::wstring Proposal::replace_plain(const std::wstring& text) const {
   if (find_.empty()) return text;
-  if (rules_.regex) return std::regex_replace(text, pattern_, replace_);
   // Case-blind matching compares folded characters; folding maps one
   // character to one, so positions carry over to the original text.
   const std::wstring haystack = rules_.match_case ? text : folded(text);
@@ -124,7 +232,7 @@ std::string Proposal::propose(const std::string& name, long index) const {
   std::string stem = name.substr(0, dot);
   std::string extension = dot == std::string::npos ? "" : name.substr(dot);
 
-  stem = narrow(change_case(replace_all(widen(stem))));
+  stem = narrow(change_case(widen(replace_all(stem))));
 
   std::string number;
   if (rules_.numbering) {

@@ -1,110 +1,28 @@
 #include "renamer.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 
-#ifndef RENAME_NOREPLACE
-#define RENAME_NOREPLACE (1 << 0)
-#endif
+#include "casing.h"
+#include "journal.h"
+#include "utf8.h"
 
 namespace bulkrename {
 
 namespace {
 
-// A file descriptor closed when it goes out of scope; -1 when opening failed.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
-
-Descriptor open_folder(int at, const std::string& path) {
-  return Descriptor(::openat(at, path.empty() ? "." : path.c_str(),
-                             O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-}
-
-// Renames inside the folder open as `dir`, failing with EEXIST rather than
-// replacing anything, even an entry made a moment ago by someone else.
-int rename_noreplace(int dir, const std::string& from, const std::string& to) {
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 28))
-  return ::renameat2(dir, from.c_str(), dir, to.c_str(), RENAME_NOREPLACE);
-#else
-  return static_cast<int>(
-      ::syscall(SYS_renameat2, dir, from.c_str(), dir, to.c_str(), RENAME_NOREPLACE));
-#endif
-}
-
-std::string reason(int error) {
-  switch (error) {
-    case EEXIST:
-    case ENOTEMPTY:
-      return "an entry of that name already exists";
-    case ENOENT:
-      return "it is no longer there";
-    case EINVAL:
-    case ENOSYS:
-      return "this file system cannot rename without the risk of replacing a file";
-    default:
-      return std::strerror(error);
-  }
-}
-
-Path child(Path folder, const std::string& name) {
-  folder.push_back(name);
-  return folder;
-}
-
 Path parent(const Path& path) { return Path(path.begin(), path.end() - 1); }
-
-bool lookup(int root, const Path& path, struct stat& info) {
-  return ::fstatat(root, join(path).c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
-}
-
-// Whether `folder` lists an entry spelled exactly `name`. On a file system
-// that ignores case, "A" finds the entry "a" by lookup but is not listed.
-bool listed(int root, const Path& folder, const std::string& name) {
-  Descriptor fd = open_folder(root, join(folder));
-  if (!fd.valid()) return true;
-  DIR* dir = ::fdopendir(::dup(fd.get()));
-  if (dir == nullptr) return true;
-  bool found = false;
-  while (dirent* entry = ::readdir(dir))
-    if (name == entry->d_name) {
-      found = true;
-      break;
-    }
-  ::closedir(dir);
-  return found;
-}
-
-// True when `to` in `folder` is no other entry than `from` itself spelled
-// differently: a change of case on a file system that ignores case.
-bool same_entry(int root, const Path& folder, const std::string& from, const std::string& to) {
-  struct stat source, target;
-  if (!lookup(root, child(folder, from), source) || !lookup(root, child(folder, to), target))
-    return false;
-  return source.st_dev == target.st_dev && source.st_ino == target.st_ino &&
-         !listed(root, folder, to);
-}
 
 std::string name_problem(const std::string& newname, long name_max) {
   if (newname.empty()) return "the new name is empty";
@@ -116,25 +34,66 @@ std::string name_problem(const std::string& newname, long name_max) {
   return {};
 }
 
-}  // namespace
+// The window shows each byte of a name that is not UTF-8 as U+FFFD; a name
+// typed over such a name brings back the character, not the bytes.
+constexpr std::string_view replacement = "\xEF\xBF\xBD";
 
-std::string join(const Path& path) {
-  std::string text;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (i > 0) text += '/';
-    text += path[i];
-  }
-  return text;
+std::size_t replacements(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; (at = text.find(replacement, at)) != std::string_view::npos;
+       at += replacement.size())
+    ++count;
+  return count;
 }
 
-Renamer::Renamer(std::string folder) : folder_(std::move(folder)) {}
+std::string real_path(const std::string& folder) {
+  char resolved[PATH_MAX];
+  if (::realpath(folder.c_str(), resolved) != nullptr) return resolved;
+  return folder;
+}
 
-std::vector<Problem> Renamer::check(const std::vector<Entry>& batch) const {
-  Descriptor root(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!root.valid())
-    return {{{}, "the folder " + folder_ + " cannot be opened: " + std::strerror(errno)}};
-  long name_max = ::fpathconf(root.get(), _PC_NAME_MAX);
-  if (name_max <= 0) name_max = 255;
+constexpr const char* case_note = "; this folder does not tell upper from lower case";
+
+}  // namespace
+
+int move_entry(Filesystem& fs, int at, const std::string& from, const std::string& to,
+               const Identity& identity,
+               const std::function<void(const std::string&)>& on_temporary, std::string& held) {
+  int error = fs.rename(at, from, to);
+  if (error != EEXIST) return error;
+  Identity target;
+  if (fs.identify(at, to, target) != 0 || !(target == identity) || fs.lists(at, to))
+    return error;
+  // A change of case where the folder ignores case: the new spelling finds
+  // the entry itself, so go through a name of our own.
+  static std::atomic<unsigned> serial{0};
+  std::string temporary;
+  int step;
+  do {
+    temporary = ".bulkrename-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+    if (on_temporary) on_temporary(temporary);
+    step = fs.rename(at, from, temporary);
+  } while (step == EEXIST);
+  if (step != 0) return step;
+  error = fs.rename(at, temporary, to);
+  if (error == 0) return 0;
+  if (fs.rename(at, temporary, from) != 0) held = temporary;
+  return error;
+}
+
+Renamer::Renamer(const std::string& folder, std::string journals, Filesystem& fs)
+    : folder_(real_path(folder)), journals_(std::move(journals)), fs_(fs),
+      root_(open_folder(folder)) {
+  if (!root_.valid()) {
+    root_error_ = errno;
+    folder_ = folder;
+  }
+}
+
+Renamer::Plan Renamer::check(const std::vector<Entry>& batch) const {
+  if (!root_.valid())
+    return {{{{}, "the folder " + folder_ + " cannot be opened: " + std::strerror(root_error_)}},
+            {}};
 
   std::vector<std::pair<std::size_t, Problem>> found;
   std::vector<bool> flagged(batch.size(), false);
@@ -142,6 +101,16 @@ std::vector<Problem> Renamer::check(const std::vector<Entry>& batch) const {
     found.push_back({i, {batch[i].path, std::move(why)}});
     flagged[i] = true;
   };
+
+  // What each folder's file system says about names.
+  struct Folder {
+    Naming naming;
+    long name_max;
+  };
+  std::unordered_map<std::string, Folder> folders;
+  Folders reach(fs_, root_.get());
+
+  std::vector<Move> moves;
   std::set<Path> sources;
   for (std::size_t i = 0; i < batch.size(); ++i) {
     const Entry& entry = batch[i];
@@ -149,59 +118,87 @@ std::vector<Problem> Renamer::check(const std::vector<Entry>& batch) const {
       report(i, "the folder itself is not renamed here");
       continue;
     }
+    if (!std::all_of(entry.path.begin(), entry.path.end(), plain_name)) {
+      report(i, "its path holds \"\", \".\" or \"..\"; only names inside the folder are renamed");
+      continue;
+    }
     if (!sources.insert(entry.path).second) {
       report(i, "it is listed twice");
       continue;
     }
-    if (entry.newname == entry.path.back()) continue;
-    if (std::string why = name_problem(entry.newname, name_max); !why.empty()) {
+    const std::string& name = entry.path.back();
+    if (entry.newname == name) continue;
+
+    Path folder = parent(entry.path);
+    std::string why;
+    const int at = reach.reach(folder, why);
+    if (at < 0) {
       report(i, why);
       continue;
     }
-    struct stat info;
-    if (!lookup(root.get(), entry.path, info)) {
-      report(i, errno == ENOENT ? "it is no longer there" : std::strerror(errno));
+    auto [info, added] = folders.try_emplace(join(folder));
+    if (added) info->second = {fs_.naming(at), fs_.name_max(at)};
+
+    if (std::string why = name_problem(entry.newname, info->second.name_max); !why.empty()) {
+      report(i, why);
       continue;
     }
-    Path folder = parent(entry.path);
-    if (lookup(root.get(), child(folder, entry.newname), info)) {
-      if (!same_entry(root.get(), folder, entry.path.back(), entry.newname))
-        report(i, "\"" + entry.newname + "\" already exists");
-    } else if (errno != ENOENT) {
-      report(i, "the new name cannot be looked up: " + std::string(std::strerror(errno)));
+    if (replacements(entry.newname) > replacements(name) && !valid_utf8(name)) {
+      report(i, "the new name holds \"\xEF\xBF\xBD\", which only stands on screen for bytes of "
+                "the name that are not UTF-8: it would be written as that character, not as "
+                "those bytes; type a name without it, or let the rules change the name");
+      continue;
+    }
+    Identity identity;
+    if (int error = fs_.identify(at, name, identity); error != 0) {
+      report(i, error == ENOENT ? "it is no longer there" : std::strerror(error));
+      continue;
+    }
+    Identity existing;
+    if (int error = fs_.identify(at, entry.newname, existing); error == 0) {
+      bool listed = fs_.lists(at, entry.newname);
+      if (!(existing == identity) || listed)
+        report(i, "\"" + entry.newname + "\" already exists" + (listed ? "" : case_note));
+      else  // the entry itself, spelled in another case
+        moves.push_back({folder, name, entry.newname, i, identity});
+    } else if (error != ENOENT) {
+      report(i, "the new name cannot be looked up: " + std::string(std::strerror(error)));
+    } else {
+      moves.push_back({folder, name, entry.newname, i, identity});
     }
   }
 
+  // Renames never leave their folder, so two entries can only meet at one
+  // path when they are in the same folder; entries already refused are left
+  // out, one reason each being enough.
   std::vector<Path> ends = targets(batch);
-  std::map<Path, std::size_t> first;
-  // Entries already refused are left out: one reason each is enough.
-  for (std::size_t i = 0; i < batch.size(); ++i) {
-    if (flagged[i]) continue;
-    auto [at, added] = first.try_emplace(ends[i], i);
-    if (!added)
-      report(i, "it would end up at " + join(ends[i]) + ", as " +
-                    join(batch[at->second].path) + " would");
+  std::unordered_map<std::string, std::size_t> first;
+  for (const Move& move : moves) {
+    if (flagged[move.entry]) continue;
+    std::string key = join(move.folder);
+    bool blind = folders.at(key).naming == Naming::case_blind;
+    key += '\0';
+    key += blind ? folded(move.to) : move.to;
+    auto [at, added] = first.try_emplace(key, move.entry);
+    if (added) continue;
+    const Entry& other = batch[at->second];
+    report(move.entry, "it would end up at " + join(ends[move.entry]) + ", as " +
+                           join(other.path) + " would" +
+                           (other.newname == move.to ? "" : case_note));
   }
+
+  Plan plan;
   std::stable_sort(found.begin(), found.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<Problem> problems;
-  for (auto& [i, problem] : found) problems.push_back(std::move(problem));
-  return problems;
-}
-
-std::vector<Move> Renamer::plan(const std::vector<Entry>& batch) {
-  std::vector<Move> moves;
-  for (std::size_t i = 0; i < batch.size(); ++i) {
-    const Entry& entry = batch[i];
-    if (entry.path.empty() || entry.newname == entry.path.back()) continue;
-    moves.push_back({parent(entry.path), entry.path.back(), entry.newname, i});
-  }
+  for (auto& [i, problem] : found) plan.problems.push_back(std::move(problem));
+  if (!plan.problems.empty()) return plan;
   // Deepest first: a folder is renamed only after everything inside it, so
   // every path of the batch stays valid until its own turn.
   std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) {
     return a.folder.size() > b.folder.size();
   });
-  return moves;
+  plan.moves = std::move(moves);
+  return plan;
 }
 
 std::vector<Path> Renamer::targets(const std::vector<Entry>& batch) {
@@ -223,103 +220,95 @@ std::vector<Path> Renamer::targets(const std::vector<Entry>& batch) {
   return ends;
 }
 
-Outcome Renamer::execute(const std::vector<Move>& moves) const {
+Outcome Renamer::execute(const std::vector<Move>& moves, const Each& each) const {
   Outcome outcome;
   if (moves.empty()) return outcome;
-  Descriptor root(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!root.valid()) {
-    outcome.failure = Failure{moves.front(), "the folder " + folder_ +
-                                                 " cannot be opened: " + std::strerror(errno)};
+  Identity root;
+  if (!root_.valid() || !identify(root_.get(), root)) {
+    outcome.problems = {{{}, "the folder " + folder_ + " cannot be opened: " +
+                                 std::strerror(root_.valid() ? errno : root_error_)}};
     return outcome;
   }
-  const int dir = root.get();
-  unsigned serial = 0;
-  for (const Move& move : moves) {
-    const std::string from = join(child(move.folder, move.from));
-    const std::string to = join(child(move.folder, move.to));
-    if (rename_noreplace(dir, from, to) == 0) {
-      outcome.done.push_back(move);
-      continue;
-    }
-    int error = errno;
-    if (error != EEXIST || !same_entry(dir, move.folder, move.from, move.to)) {
-      outcome.failure = Failure{move, reason(error)};
+  std::optional<Journal> journal;
+  try {
+    journal.emplace(Journal::start(journals_, folder_, root, moves));
+  } catch (const std::exception& error) {
+    outcome.problems = {{{}, std::string("the journal cannot be written: ") + error.what()}};
+    return outcome;
+  }
+
+  Folders folders(fs_, root_.get());
+  std::size_t next = 0;
+  while (next < moves.size()) {
+    const Move& move = moves[next++];
+    std::optional<Failure> failure = carry_out(move, folders, [&](const std::string& temporary) {
+      journal->via(next - 1, temporary);
+    });
+    if (failure) {
+      if (!failure->held.empty()) {
+        try {
+          journal->held(next - 1);
+        } catch (const std::exception&) {
+          // The name was recorded before the entry took it.
+        }
+      }
+      outcome.failures.push_back(std::move(*failure));
       break;
     }
-    // A change of case where the file system ignores case: the new spelling
-    // finds the old entry, so go through a name of our own.
-    std::string temporary;
-    int step;
-    do {
-      temporary = ".bulkrename-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
-      step = rename_noreplace(dir, from, join(child(move.folder, temporary)));
-    } while (step != 0 && errno == EEXIST);
-    if (step != 0) {
-      outcome.failure = Failure{move, reason(errno)};
+    outcome.done.push_back(move);
+    try {
+      journal->done(next - 1);
+    } catch (const std::exception& error) {
+      outcome.stopped = std::string("the journal could not be updated: ") + error.what();
       break;
     }
-    const std::string held = join(child(move.folder, temporary));
-    if (rename_noreplace(dir, held, to) == 0) {
-      outcome.done.push_back(move);
-      continue;
+    if (each) {
+      outcome.stopped = each(move);
+      if (!outcome.stopped.empty()) break;
     }
-    error = errno;
-    if (rename_noreplace(dir, held, from) == 0) {
-      outcome.failure = Failure{move, reason(error)};
-    } else {
-      outcome.done.push_back({move.folder, move.from, temporary, move.entry});
-      outcome.failure = Failure{move, reason(error) + "; it is now named " + temporary};
-    }
-    break;
+  }
+  outcome.untried.assign(moves.begin() + next, moves.end());
+  try {
+    journal->finish();
+  } catch (const std::exception& error) {
+    if (outcome.stopped.empty())
+      outcome.stopped = std::string("the journal could not be closed: ") + error.what();
   }
   return outcome;
 }
 
-Outcome Renamer::rename(const std::vector<Entry>& batch) const {
-  Outcome outcome;
-  outcome.problems = check(batch);
-  if (!outcome.problems.empty()) return outcome;
-  return execute(plan(batch));
-}
-
-void Journal::record(const Outcome& outcome) {
-  if (outcome.problems.empty()) moves_ = outcome.done;
-}
-
-std::vector<Entry> Journal::reversal() const {
-  std::vector<Entry> batch;
-  batch.reserve(moves_.size());
-  for (std::size_t i = 0; i < moves_.size(); ++i) {
-    Path now = child(moves_[i].folder, moves_[i].to);
-    // Later renames may have renamed a folder above this entry.
-    for (std::size_t j = i + 1; j < moves_.size(); ++j) {
-      const Move& later = moves_[j];
-      std::size_t depth = later.folder.size();
-      if (now.size() > depth + 1 && now[depth] == later.from &&
-          std::equal(later.folder.begin(), later.folder.end(), now.begin()))
-        now[depth] = later.to;
-    }
-    batch.push_back({std::move(now), moves_[i].from});
+std::optional<Failure> Renamer::carry_out(
+    const Move& move, Folders& folders,
+    const std::function<void(const std::string&)>& on_temporary) const {
+  std::string why;
+  const int at = folders.reach(move.folder, why);
+  if (at < 0) return Failure{move, why, {}};
+  Identity now;
+  if (int error = fs_.identify(at, move.from, now); error != 0)
+    return Failure{move, reason(error), {}};
+  if (!(now == move.identity))
+    return Failure{move, "it is no longer the entry checked: another took its name since", {}};
+  std::string held;
+  try {
+    if (int error = move_entry(fs_, at, move.from, move.to, move.identity,
+                               on_temporary, held);
+        error != 0)
+      return Failure{move, reason(error), held};
+  } catch (const std::exception& error) {
+    // The record of a name of our own failed before the entry took it.
+    return Failure{move, std::string("the journal could not be updated: ") + error.what(), {}};
   }
-  return batch;
+  return std::nullopt;
 }
 
-Outcome Journal::undo(const Renamer& renamer) {
-  std::vector<Entry> batch = reversal();
-  Outcome outcome = renamer.rename(batch);
-  if (!outcome.problems.empty()) return outcome;
-  std::vector<bool> restored(moves_.size(), false);
-  for (const Move& move : outcome.done) {
-    if (move.to == batch[move.entry].newname)
-      restored[move.entry] = true;
-    else  // left under a name of our own halfway through a change of case
-      moves_[move.entry].to = move.to;
+Outcome Renamer::rename(const std::vector<Entry>& batch, const Each& each) const {
+  Plan plan = check(batch);
+  if (!plan.problems.empty()) {
+    Outcome outcome;
+    outcome.problems = std::move(plan.problems);
+    return outcome;
   }
-  std::vector<Move> left;
-  for (std::size_t i = 0; i < moves_.size(); ++i)
-    if (!restored[i]) left.push_back(moves_[i]);
-  moves_ = std::move(left);
-  return outcome;
+  return execute(plan.moves, each);
 }
 
 }  // namespace bulkrename

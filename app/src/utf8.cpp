@@ -60,6 +60,16 @@ std::string narrow(std::wstring_view text) {
   return bytes;
 }
 
+bool valid_utf8(std::string_view bytes) {
+  char32_t code;
+  for (std::size_t at = 0; at < bytes.size();) {
+    std::size_t length = host::utf8_sequence(bytes, at, code);
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
 bool is_raw_byte(wchar_t character) {
   auto code = static_cast<char32_t>(character);
   return code >= raw_base + 0x80 && code <= raw_base + 0xFF;

@@ -20,4 +20,7 @@ std::string narrow(std::wstring_view text);
 /// True for the characters that stand for an undecodable byte.
 bool is_raw_byte(wchar_t character);
 
+/// Whether `bytes` are UTF-8 throughout, without an undecodable byte.
+bool valid_utf8(std::string_view bytes);
+
 }  // namespace bulkrename

@@ -25,6 +25,8 @@
 #include <sstream>
 
 #include "display.h"
+#include "journal.h"
+#include "report.h"
 
 namespace bulkrename {
 
@@ -58,43 +60,6 @@ wxCheckBox* option(wxWindow* parent, const char* name, const char* text, bool va
   return box;
 }
 
-std::string where(const Path& folder, const std::string& name) {
-  Path path = folder;
-  path.push_back(name);
-  return join(path);
-}
-
-std::string describe(const std::vector<Problem>& problems) {
-  std::ostringstream text;
-  text << "Nothing was renamed: the batch has " << problems.size()
-       << (problems.size() == 1 ? " problem" : " problems") << " to fix first.\n";
-  for (std::size_t i = 0; i < problems.size() && i < listed_at_most; ++i)
-    text << "  " << join(problems[i].path) << ": " << problems[i].reason << '\n';
-  if (problems.size() > listed_at_most)
-    text << "  ... and " << problems.size() - listed_at_most << " more\n";
-  return text.str();
-}
-
-std::string describe(const Outcome& outcome, std::size_t planned, const char* done_word) {
-  std::ostringstream text;
-  text << done_word << ' ' << outcome.done.size() << " of " << planned << ".\n";
-  if (outcome.failure) {
-    const Move& move = outcome.failure->move;
-    text << "Could not rename " << where(move.folder, move.from) << " to " << move.to << ": "
-         << outcome.failure->reason << ".\n";
-    std::size_t untouched = planned - outcome.done.size() - 1;
-    if (untouched > 0)
-      text << "The other " << untouched << " were left as they were.\n";
-  }
-  for (std::size_t i = 0; i < outcome.done.size() && i < listed_at_most; ++i) {
-    const Move& move = outcome.done[i];
-    text << "  " << where(move.folder, move.from) << " -> " << move.to << '\n';
-  }
-  if (outcome.done.size() > listed_at_most)
-    text << "  ... and " << outcome.done.size() - listed_at_most << " more\n";
-  return text.str();
-}
-
 }  // namespace
 
 Window::Window(const Options& options, const std::string& folder)
@@ -115,9 +80,10 @@ Window::Window(const Options& options, const std::string& folder)
   CreateStatusBar();
 
   rule_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { apply_rules(); }); });
+  slice_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { propose_slice(); }); });
   setting_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { rebuild(); }); });
   Bind(wxEVT_CLOSE_WINDOW, &Window::on_close, this);
-  update_commands();
+  look_for_journal();
   report(
       "Tick the rows to rename (a folder's tick covers everything in it), set the rules or "
       "type names of your own, then Rename. Undo puts back the last rename.");
@@ -125,6 +91,7 @@ Window::Window(const Options& options, const std::string& folder)
 
 Window::~Window() {
   rule_timer_.Stop();
+  slice_timer_.Stop();
   setting_timer_.Stop();
   // The rows' widgets go first, so that no handler outlives the rows.
   teardown();
@@ -141,13 +108,17 @@ wxSizer* Window::make_settings(wxWindow* page, const Options& options) {
   pattern_->SetHint("*");
   folders_ = option(page, "folders", "Folders", options.folders);
   recursive_ = option(page, "recursive", "Recursive", options.recursive);
+  hidden_ = option(page, "hidden", "Hidden", options.hidden);
+  hidden_->SetToolTip("Show hidden entries too: names starting with \".\" and everything in "
+                      "folders so named");
   row->Add(label(page, "Folder:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   row->Add(location_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   row->Add(browse, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
   row->Add(label(page, "Pattern:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   row->Add(pattern_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
   row->Add(folders_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
-  row->Add(recursive_, 0, wxALIGN_CENTER_VERTICAL);
+  row->Add(recursive_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
+  row->Add(hidden_, 0, wxALIGN_CENTER_VERTICAL);
 
   browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     wxDirDialog dialog(this, "Choose the folder to show", location_->GetValue(),
@@ -161,6 +132,7 @@ wxSizer* Window::make_settings(wxWindow* page, const Options& options) {
   pattern_->Bind(wxEVT_TEXT_ENTER, &Window::on_setting, this);
   folders_->Bind(wxEVT_CHECKBOX, &Window::on_setting, this);
   recursive_->Bind(wxEVT_CHECKBOX, &Window::on_setting, this);
+  hidden_->Bind(wxEVT_CHECKBOX, &Window::on_setting, this);
   return row;
 }
 
@@ -250,8 +222,11 @@ wxSizer* Window::make_commands(wxWindow* page) {
     if (tree_) tree_->invert_all_selections();
   });
   row->AddSpacer(12);
-  button("rename", "Rename", [this] { rename(); });
+  rename_ = button("rename", "Rename", [this] { rename(); });
   undo_ = button("undo", "Undo last rename", [this] { undo(); });
+  stop_ = button("stoprules", "Stop", [this] { stop_rules(); });
+  stop_->SetToolTip("Stop applying the rules; the rows keep the names proposed before");
+  stop_->Hide();
   edited_ = new wxStaticText(page, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
                              wxST_ELLIPSIZE_END, "edited");
   row->Add(edited_, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, 12);
@@ -305,6 +280,12 @@ void Window::rebuild() {
   setting_timer_.Stop();
   if (building_) return;
   building_ = true;
+  // The rows go; the new ones get the rules as they are now.
+  slice_timer_.Stop();
+  if (reproposal_) {
+    reproposal_.reset();
+    end_rules("");
+  }
   {
     // Hidden, the tree area costs the toolkit nothing to lay out while rows
     // are added, which keeps the progress texts cheap to paint.
@@ -321,7 +302,7 @@ void Window::rebuild() {
     progress_.clear();
     try {
       tree_ = std::make_unique<Entrytree>(
-          panel1_, panel2_, sizer1_, sizer2_, config, proposal_,
+          panel1_, panel2_, sizer1_, sizer2_, config, proposal_, hidden_->GetValue(),
           [this](const std::string& text) { show_progress(text); });
       tree_->set_on_edit([this] { show_edited(); });
       tree_->build();
@@ -331,6 +312,7 @@ void Window::rebuild() {
       progress_ = "The folder could not be shown: " + std::string(error.what());
       report(progress_);
     }
+    show_report(said_);
     SetStatusText("Arranging the rows...");
     GetStatusBar()->Update();
     proposal_width_ = 0;
@@ -357,14 +339,82 @@ std::string Window::apply_rules() {
     return error.what();
   }
   proposal_ = proposal;
-  if (tree_ && !building_) {
-    wxWindowUpdateLocker frozen(scroller_);
-    tree_->repropose(proposal_);
-    fit_proposals();
+  if (!tree_ || building_) {
+    SetStatusText("");
+    return {};
   }
-  SetStatusText("");
-  show_edited();
+  Reproposal job{proposal, tree_->proposal(), {}, 0, std::chrono::steady_clock::now()};
+  if (reproposal_) {
+    job.former = reproposal_->former;
+    job.before = std::move(reproposal_->before);
+  }
+  reproposal_ = std::move(job);
+  tree_->set_proposal(proposal);
+  propose_slice();
   return {};
+}
+
+void Window::propose_slice() {
+  if (!reproposal_ || !tree_) return;
+  Reproposal& job = *reproposal_;
+  const std::vector<Row>& entries = tree_->entries();
+  const auto until = std::chrono::steady_clock::now() + slice_;
+  {
+    wxWindowUpdateLocker frozen(scroller_);
+    while (job.next < entries.size()) {
+      const std::size_t i = job.next++;
+      if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
+      tree_->show_proposal(i, job.proposal->propose(entries[i]->name(), static_cast<long>(i)));
+      if (std::chrono::steady_clock::now() >= until) break;
+    }
+  }
+  if (job.next == entries.size()) {
+    reproposal_.reset();
+    end_rules("");
+    return;
+  }
+  if (std::chrono::steady_clock::now() - job.started >= patience_) {
+    SetStatusText(wxString::Format("Applying the rules: %zu of %zu names done. Stop gives back "
+                                   "the names proposed before.",
+                                   job.next, entries.size()));
+    if (!stop_->IsShown()) {
+      stop_->Show();
+      stop_->GetParent()->Layout();
+    }
+  }
+  update_commands();
+  slice_timer_.StartOnce(1);
+}
+
+void Window::stop_rules() {
+  if (!reproposal_) return;
+  slice_timer_.Stop();
+  Reproposal job = std::move(*reproposal_);
+  reproposal_.reset();
+  if (tree_) {
+    wxWindowUpdateLocker frozen(scroller_);
+    for (std::size_t i = 0; i < job.before.size(); ++i) tree_->show_proposal(i, job.before[i]);
+    tree_->set_proposal(job.former);
+  }
+  proposal_ = job.former;
+  end_rules("Stopped: the rows show the names proposed before; the rules as typed are not "
+            "applied.");
+}
+
+void Window::end_rules(const wxString& status) {
+  if (stop_->IsShown()) {
+    stop_->Hide();
+    stop_->GetParent()->Layout();
+  }
+  fit_proposals();
+  SetStatusText(status);
+  show_edited();
+  update_commands();
+}
+
+void Window::set_pacing(std::chrono::milliseconds slice, std::chrono::milliseconds patience) {
+  slice_ = slice;
+  patience_ = patience;
 }
 
 void Window::rename() {
@@ -375,37 +425,48 @@ void Window::rename() {
       return;
     }
   }
+  if (reproposal_) {
+    report("Nothing was renamed: the new names are still being proposed. Rename once they "
+           "are all shown, or Stop.");
+    return;
+  }
   std::vector<Entry> batch = tree_->batch();
   if (batch.empty()) {
     report("Nothing to rename: tick the rows whose new name differs from the old one.");
     return;
   }
-  Renamer renamer(tree_->location());
-  Outcome outcome = renamer.rename(batch);
+  Outcome outcome = Renamer(tree_->location(), journal_folder()).rename(batch);
   if (!outcome.problems.empty()) {
-    report(describe(outcome.problems));
+    show_report(describe(outcome.problems, Action::rename, listed_at_most));
     SetStatusText("Nothing was renamed: see the problems below the tree.");
     return;
   }
-  journal_.record(outcome);
-  journal_folder_ = renamer.folder();
-  report(describe(outcome, Renamer::plan(batch).size(), "Renamed"));
+  show_report(describe(outcome, Action::rename, listed_at_most, true));
+  look_for_journal();
   tree_->untick();
   rebuild();
 }
 
 void Window::undo() {
-  if (journal_.empty() || building_) return;
-  std::size_t planned = journal_.moves().size();
-  Outcome outcome = journal_.undo(Renamer(journal_folder_));
+  if (building_) return;
+  std::optional<Journal> journal = Journal::last(journal_folder());
+  if (!journal) {
+    report("Nothing to put back: the last rename was put back already.");
+    look_for_journal();
+    return;
+  }
+  Outcome outcome = journal->undo();
   if (!outcome.problems.empty()) {
-    report(describe(outcome.problems));
+    show_report(describe(outcome.problems, Action::undo, listed_at_most));
     SetStatusText("Nothing was put back: see the problems below the tree.");
   } else {
-    report(describe(outcome, planned, "Put back"));
-    rebuild();
+    std::vector<std::string> lines = describe(outcome, Action::undo, listed_at_most, true);
+    lines.insert(lines.begin() + 1, "In " + journal->folder() + ":");
+    show_report(lines);
   }
-  update_commands();
+  journal.reset();
+  look_for_journal();
+  if (!outcome.done.empty()) rebuild();
 }
 
 std::string Window::save_screenshot(const std::string& path) const {
@@ -475,14 +536,45 @@ void Window::show_edited() {
 }
 
 void Window::report(const std::string& text) {
-  // Line by line: a newline inside a name shows as its picture, not a break.
-  wxString lines;
+  std::vector<std::string> lines;
   std::istringstream input(text);
-  for (std::string line; std::getline(input, line);) lines += shown(line) + "\n";
-  report_->SetValue(lines);
+  for (std::string line; std::getline(input, line);) lines.push_back(line);
+  show_report(lines);
 }
 
-void Window::update_commands() { undo_->Enable(!journal_.empty()); }
+void Window::show_report(const std::vector<std::string>& lines) {
+  said_ = lines;
+  // Folders left out stay listed below whatever the last command said.
+  std::vector<std::string> shown_lines = said_;
+  if (tree_ && !tree_->unreadable().empty()) {
+    const std::vector<Problem>& unreadable = tree_->unreadable();
+    shown_lines.push_back("Not shown, as these folders cannot be read:");
+    for (std::size_t i = 0; i < unreadable.size() && i < listed_at_most; ++i)
+      shown_lines.push_back("  " + (unreadable[i].path.empty() ? folder_ : join(unreadable[i].path)) +
+                            ": " + unreadable[i].reason);
+    if (unreadable.size() > listed_at_most)
+      shown_lines.push_back("  ... and " + std::to_string(unreadable.size() - listed_at_most) +
+                            " more");
+  }
+  // Line by line: a newline inside a name shows as its picture, not a break.
+  wxString text;
+  for (const std::string& line : shown_lines) text += shown(line) + "\n";
+  report_->SetValue(text);
+}
+
+void Window::update_commands() {
+  rename_->Enable(!reproposal_);
+  undo_->Enable(undoable_);
+}
+
+void Window::look_for_journal() {
+  try {
+    undoable_ = Journal::last(journal_folder()).has_value();
+  } catch (const std::exception&) {
+    undoable_ = true;  // Undo says what is wrong with the journal
+  }
+  update_commands();
+}
 
 void Window::guarded(const std::function<void()>& command) {
   try {

@@ -10,7 +10,9 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "entrytree.h"
 #include "options.h"
@@ -38,16 +40,24 @@ class Window : public wxFrame {
   /// built with the current rules. Progress texts go to the status bar.
   void rebuild();
 
-  /// Proposes names again from the rules as the controls now say. Returns
-  /// why the rules cannot be used (also shown in the status bar), or an
-  /// empty text.
+  /// Proposes names again from the rules as the controls now say, a slice of
+  /// rows at a time between looks at input; past a short while the status
+  /// bar shows how far it got, beside a Stop button. Returns why the rules
+  /// cannot be used (also shown in the status bar), or an empty text.
   std::string apply_rules();
+
+  /// Stops applying rules: every row gets back what it was proposed before.
+  void stop_rules();
+
+  /// How long applying rules runs between two looks at input, and how long
+  /// it runs in all before it shows its progress and the Stop button.
+  void set_pacing(std::chrono::milliseconds slice, std::chrono::milliseconds patience);
 
   /// Renames the rows the tree offers, after checking them as a batch, and
   /// shows the folder as it now is.
   void rename();
 
-  /// Puts back what the last rename changed.
+  /// Puts back what the last rename changed, as its journal records it.
   void undo();
 
   /// Saves a picture of the window as a PNG file; returns why it failed, or
@@ -56,7 +66,6 @@ class Window : public wxFrame {
 
   /// The tree shown; null before the first rebuild().
   Entrytree* tree() const { return tree_.get(); }
-  const Journal& journal() const { return journal_; }
 
  private:
   wxSizer* make_settings(wxWindow* page, const Options& options);
@@ -70,7 +79,12 @@ class Window : public wxFrame {
   void show_progress(const std::string& text);
   void show_edited();
   void report(const std::string& text);
+  /// Shows `lines`, then the folders the tree could not read.
+  void show_report(const std::vector<std::string>& lines);
   void update_commands();
+  void look_for_journal();
+  void propose_slice();
+  void end_rules(const wxString& status);
   /// Runs a command; an error it throws is shown instead of passed on.
   void guarded(const std::function<void()>& command);
 
@@ -83,6 +97,7 @@ class Window : public wxFrame {
   wxTextCtrl* pattern_ = nullptr;
   wxCheckBox* folders_ = nullptr;
   wxCheckBox* recursive_ = nullptr;
+  wxCheckBox* hidden_ = nullptr;
 
   wxTextCtrl* find_ = nullptr;
   wxTextCtrl* replace_ = nullptr;
@@ -97,9 +112,13 @@ class Window : public wxFrame {
   wxChoice* number_at_ = nullptr;
   wxCheckBox* keep_extension_ = nullptr;
 
+  wxButton* rename_ = nullptr;
   wxButton* undo_ = nullptr;
+  wxButton* stop_ = nullptr;
+  bool undoable_ = false;  // a journal had something to put back when last looked at
   wxStaticText* edited_ = nullptr;
   wxTextCtrl* report_ = nullptr;
+  std::vector<std::string> said_;  // by the last command
 
   wxScrolledWindow* scroller_ = nullptr;
   wxPanel* panel1_ = nullptr;
@@ -109,8 +128,21 @@ class Window : public wxFrame {
 
   std::shared_ptr<const Proposal> proposal_;
   std::unique_ptr<Entrytree> tree_;
-  Journal journal_;
-  std::string journal_folder_;
+
+  // Rules being applied to the rows, a slice at a time. `former` and
+  // `before` are what the rows had before the first of several rules typed
+  // in a row, for Stop to give back.
+  struct Reproposal {
+    std::shared_ptr<const Proposal> proposal;
+    std::shared_ptr<const Proposal> former;
+    std::vector<std::string> before;  // rows 0, 1, ... as far as reached
+    std::size_t next = 0;
+    std::chrono::steady_clock::time_point started;
+  };
+  std::optional<Reproposal> reproposal_;
+  wxTimer slice_timer_;
+  std::chrono::milliseconds slice_{40};
+  std::chrono::milliseconds patience_{300};
 
   wxTimer rule_timer_;     // rules apply once typing pauses
   wxTimer setting_timer_;  // so does a new scan

@@ -20,15 +20,16 @@ TEST(Options, DefaultsShowEveryFileRecursivelyAndChangeNothing) {
 
 TEST(Options, EveryRuleAndSettingCanBeGiven) {
   Options options = parse_options({"photos", "-p", "*.jpg", "--folders", "--no-recursive",
-                                   "--find=IMG_", "--replace", "photo ", "--regex",
+                                   "--hidden", "--find=IMG_", "--replace", "photo ", "--regex",
                                    "--ignore-case", "--case", "title", "--prefix", "p",
                                    "--suffix=s", "--start", "5", "--width=3", "--number-at",
                                    "start", "--whole-name", "--tick-all", "--screenshot",
-                                   "out.png", "--dry-run"});
+                                   "out.png"});
   EXPECT_EQ(options.folder, "photos");
   EXPECT_EQ(options.pattern, "*.jpg");
   EXPECT_TRUE(options.folders);
   EXPECT_FALSE(options.recursive);
+  EXPECT_TRUE(options.hidden);
   const Rules& rules = options.rules;
   EXPECT_EQ(rules.find, "IMG_");
   EXPECT_EQ(rules.replace, "photo ");
@@ -44,7 +45,9 @@ TEST(Options, EveryRuleAndSettingCanBeGiven) {
   EXPECT_FALSE(rules.keep_extension);
   EXPECT_TRUE(options.tick_all);
   EXPECT_EQ(options.screenshot, "out.png");
-  EXPECT_TRUE(options.dry_run);
+  EXPECT_TRUE(parse_options({"--dry-run"}).dry_run);
+  EXPECT_TRUE(parse_options({"photos", "--apply"}).apply);
+  EXPECT_TRUE(parse_options({"--undo"}).undo);
   // After "--" a folder may look like an option.
   EXPECT_EQ(parse_options({"--", "-odd"}).folder, "-odd");
 }
@@ -53,7 +56,9 @@ TEST(Options, NonsenseIsRefusedWithAMessage) {
   for (const Args& args : {Args{"--frobnicate"}, Args{"a", "b"}, Args{"--case", "shouty"},
                            Args{"--start", "x"}, Args{"--start", "1e3"}, Args{"--find"},
                            Args{"--number-at", "middle"}, Args{"--screenshot="},
-                           Args{"--dry-run=yes"}}) {
+                           Args{"--dry-run=yes"}, Args{""}, Args{"--", ""}, Args{"--apply"},
+                           Args{"--undo", "photos"}, Args{"photos", "--dry-run", "--apply"},
+                           Args{"--dry-run", "--screenshot", "x.png"}}) {
     EXPECT_THROW(parse_options(args), std::invalid_argument) << args.front();
   }
   try {

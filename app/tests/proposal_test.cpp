@@ -69,6 +69,47 @@ TEST(Proposal, RegularExpressionsUseGroupsAndCaseBlindMatching) {
   EXPECT_EQ(propose(accents, "cafÉé.txt"), "cafe.txt");
 }
 
+TEST(Proposal, ReplacementsFollowECMAScriptDollarRules) {
+  Rules rules = find("(b)(c)?", "[$&|$1|$2|$`|$'|$$|$0|$3|$x]");
+  rules.regex = true;
+  EXPECT_EQ(propose(rules, "abd.txt"), "a[b|b||a|d|$|$0|$3|$x]d.txt");
+  // Two digits name a group only when there are that many.
+  Rules ten = find("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", "$10-$11");
+  ten.regex = true;
+  EXPECT_EQ(propose(ten, "abcdefghij.txt"), "j-a1.txt");
+  // Empty matches take the next character along; "^" only matches once.
+  Rules empty = find("x*", "-");
+  empty.regex = true;
+  EXPECT_EQ(propose(empty, "aé.txt"), "-a-é-.txt");
+  Rules start = find("^a", "b");
+  start.regex = true;
+  EXPECT_EQ(propose(start, "aaa.txt"), "baa.txt");
+}
+
+TEST(Proposal, HostileRegularExpressionsFinishOrAreRefused) {
+  // Each of these backtracked for minutes, or crashed, with a backtracking
+  // matcher; the test's time limit catches a return of that.
+  Rules nested = find("(a*)*b", "x");
+  nested.regex = true;
+  EXPECT_EQ(propose(nested, std::string(20, 'a')), std::string(20, 'a'));
+  EXPECT_EQ(propose(nested, std::string(250, 'a') + ".txt"), std::string(250, 'a') + ".txt");
+  Rules words = find("^(\\w+\\s?)*$", "x");
+  words.regex = true;
+  words.keep_extension = false;
+  const std::string holiday = "My holiday photos from the beach 2023 - copy!.jpg";
+  EXPECT_EQ(propose(words, holiday), holiday);
+  Rules deep = find(std::string(50'000, '(') + "a" + std::string(50'000, ')'), "b");
+  deep.regex = true;
+  try {
+    EXPECT_EQ(propose(deep, "a.txt"), "b.txt");
+  } catch (const std::invalid_argument& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("Bad regular expression", 0), 0u);
+  }
+  Rules huge = find("((((a{100}){100}){100}){100})", "b");
+  huge.regex = true;
+  EXPECT_THROW(Proposal{huge}, std::invalid_argument);
+}
+
 TEST(Proposal, BadRulesAreRefusedWithAReasonForTheUser) {
   Rules bad = find("(unclosed", "");
   bad.regex = true;
@@ -154,6 +195,19 @@ TEST(Proposal, BytesThatAreNotUtf8SurviveEveryRule) {
   Rules regex = find(".", "-");
   regex.regex = true;
   EXPECT_EQ(propose(regex, "\xE9\xE9.txt"), "--.txt");
+  Rules groups = find("(\\w+)(.)", "$2$1");
+  groups.regex = true;
+  EXPECT_EQ(propose(groups, "caf\xE9.txt"), "\xE9" "caf.txt");
+  // A byte in the rules matches that byte only.
+  Rules byte = find("\xE9", "e");
+  byte.regex = true;
+  EXPECT_EQ(propose(byte, "caf\xE9 caf\xC3\xA9.txt"), "cafe caf\xC3\xA9.txt");
+  // The private-use characters that stand for such bytes while matching
+  // come back as themselves, unless they could be taken for such a byte.
+  const std::string private_use = "a\xF4\x8F\xBE\x80";  // U+10FF80
+  EXPECT_EQ(propose(regex, private_use + ".txt"), "--.txt");
+  EXPECT_EQ(propose(groups, private_use + ".txt"), "\xF4\x8F\xBE\x80" "a.txt");
+  EXPECT_EQ(propose(groups, private_use + "\xE9.txt"), private_use + "\xE9.txt");
 }
 
 TEST(Utf8, AnyBytesComeBackExactlyFromWidenAndNarrow) {

@@ -50,7 +50,7 @@ std::string TempFolder::read(const std::string& relative) const {
 std::vector<std::string> TempFolder::listing() const {
   std::vector<std::string> names;
   for (const auto& entry : fs::recursive_directory_iterator(path_)) {
-    std::string name = fs::relative(entry.path(), path_).string();
+    std::string name = entry.path().lexically_relative(path_).string();
     if (entry.is_directory() && !entry.is_symlink()) name += "/";
     names.push_back(name);
   }

@@ -5,11 +5,17 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <stdio.h>
+
+#include <chrono>
+#include <cstdlib>
 #include <functional>
 
 #include "temp_folder.h"
@@ -20,6 +26,8 @@ using Listing = std::vector<std::string>;
 
 class Application : public ::testing::Test {
  protected:
+  // Journals go to a folder of the test's own, never to the real home.
+  void SetUp() override { ::setenv("XDG_STATE_HOME", state.path().c_str(), 1); }
   void open(const Options& options) {
     window = new Window(options, dir.path());
     window->Show();
@@ -84,6 +92,7 @@ class Application : public ::testing::Test {
   }
 
   TempFolder dir;
+  TempFolder state;
   Window* window = nullptr;
 };
 
@@ -159,4 +168,126 @@ TEST_F(Application, RenameRefusesABatchWithProblemsAndSaysWhy) {
   EXPECT_FALSE(control<wxButton>("undo")->IsEnabled());
   // The ticks stay, for the user to fix the names.
   EXPECT_EQ(entry("x.txt")->checkbox()->Get3StateValue(), wxCHK_CHECKED);
+}
+
+TEST_F(Application, HiddenEntriesAreLeftAloneUntilShown) {
+  dir.file(".git/HEAD", "ref: refs/heads/main");
+  dir.file(".Hidden");
+  dir.file("A.txt");
+  Options options;
+  options.rules.casing = Casing::lower;
+  open(options);
+  ASSERT_EQ(window->tree()->entries().size(), 1u);
+
+  click(control<wxButton>("tickall"));
+  click(control<wxButton>("rename"));
+  const Listing renamed{".Hidden", ".git/", ".git/HEAD", "a.txt"};
+  EXPECT_TRUE(eventually([&] { return dir.listing() == renamed; }));
+  EXPECT_EQ(dir.listing(), renamed);
+  EXPECT_NE(control<wxTextCtrl>("report")->GetValue().Find("Renamed 1 of 1."), wxNOT_FOUND);
+
+  click(control<wxCheckBox>("hidden"));
+  EXPECT_TRUE(eventually([&] { return window->tree()->entries().size() == 3; }));
+  EXPECT_EQ(proposals(), (std::vector<std::string>{".hidden", "head", "a.txt"}));
+}
+
+TEST_F(Application, NamesThatAreNotUtf8KeepTheirBytesUnlessTypedOver) {
+  const std::string cafe = "caf\xE9.txt", the = "th\xE9.txt";  // Latin-1
+  dir.file(cafe, "c");
+  dir.file(the, "t");
+  Options options;
+  options.rules.suffix = "_x";
+  open(options);
+  // Typed at the end of a proposal shown with U+FFFD for the byte.
+  wxTextCtrl* typed = entry(the)->proposed();
+  click(typed, wxPoint(typed->GetSize().x - 6, typed->GetSize().y / 2));
+  typed->SetInsertionPointEnd();
+  wxUIActionSimulator().Text("2");
+  EXPECT_TRUE(eventually([&] { return typed->GetValue() == L"th\uFFFD_x.txt2"; }));
+
+  click(control<wxButton>("tickall"));
+  click(control<wxButton>("rename"));
+  auto report = [&] { return control<wxTextCtrl>("report")->GetValue(); };
+  EXPECT_TRUE(eventually([&] { return report().StartsWith("Nothing was renamed"); }));
+  EXPECT_NE(report().Find("which only stands on screen for bytes of the name that are not UTF-8"),
+            wxNOT_FOUND)
+      << report();
+  EXPECT_EQ(dir.listing(), (Listing{cafe, the}));
+
+  // The proposal nobody typed over is renamed by its exact bytes.
+  click(entry(the)->checkbox());
+  EXPECT_TRUE(eventually([&] { return entry(the)->checkbox()->Get3StateValue() == wxCHK_UNCHECKED; }));
+  click(control<wxButton>("rename"));
+  const Listing renamed{"caf\xE9_x.txt", the};
+  EXPECT_TRUE(eventually([&] { return dir.listing() == renamed; }));
+  EXPECT_EQ(dir.listing(), renamed);
+  EXPECT_EQ(dir.read("caf\xE9_x.txt"), "c");
+}
+
+TEST_F(Application, RulesApplyASliceAtATimeAndStopGivesBackTheFormerNames) {
+  std::vector<std::string> names{std::string(20, 'a') + ".txt"};
+  for (int i = 0; i < 60; ++i) names.push_back(wxString::Format("f%03d.txt", i).ToStdString());
+  for (const std::string& name : names) dir.file(name);
+  Options options;
+  open(options);
+  // One row a slice, progress at once.
+  window->set_pacing(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+  control<wxTextCtrl>("find")->ChangeValue("a");
+  control<wxTextCtrl>("replace")->ChangeValue("b");
+  ASSERT_EQ(window->apply_rules(), "");
+
+  // Back to the event loop after a slice, with progress and Stop shown.
+  wxButton* stop = control<wxButton>("stoprules");
+  EXPECT_TRUE(stop->IsShown());
+  EXPECT_FALSE(control<wxButton>("rename")->IsEnabled());
+  EXPECT_TRUE(window->GetStatusBar()->GetStatusText().StartsWith("Applying the rules: 1 of 61"))
+      << window->GetStatusBar()->GetStatusText();
+  EXPECT_EQ(proposals()[0], std::string(20, 'b') + ".txt");
+  wxCommandEvent press(wxEVT_BUTTON, stop->GetId());
+  press.SetEventObject(stop);
+  stop->ProcessWindowEvent(press);
+  EXPECT_FALSE(stop->IsShown());
+  EXPECT_EQ(proposals(), names);
+  EXPECT_TRUE(control<wxButton>("rename")->IsEnabled());
+  EXPECT_TRUE(window->GetStatusBar()->GetStatusText().StartsWith("Stopped"));
+
+  // Let run, slices end by themselves; a pattern that backtracked for
+  // minutes takes no time.
+  control<wxCheckBox>("regex")->SetValue(true);
+  control<wxTextCtrl>("find")->ChangeValue("(a*)*b|^(a*)*$");
+  control<wxTextCtrl>("replace")->ChangeValue("x");
+  ASSERT_EQ(window->apply_rules(), "");
+  EXPECT_TRUE(eventually([&] { return !stop->IsShown(); }));
+  EXPECT_EQ(proposals().front(), "x.txt");
+  EXPECT_EQ(proposals().back(), "f059.txt");
+  EXPECT_TRUE(control<wxButton>("rename")->IsEnabled());
+}
+
+TEST_F(Application, UndoOutlivesTheWindowAndPutsBackWhatItCan) {
+  dir.file("a.txt", "a");
+  dir.file("b.txt", "b");
+  Options options;
+  options.rules.casing = Casing::upper;
+  options.tick_all = true;
+  open(options);
+  click(control<wxButton>("rename"));
+  const Listing renamed{"A.txt", "B.txt"};
+  EXPECT_TRUE(eventually([&] { return dir.listing() == renamed; }));
+  window->Destroy();
+  window = nullptr;
+  settle();
+
+  // Saved over by an editor meanwhile: another file of that name.
+  dir.file("B.new", "new");
+  ASSERT_EQ(::rename((dir / "B.new").c_str(), (dir / "B.txt").c_str()), 0);
+  open(Options{});
+  ASSERT_TRUE(control<wxButton>("undo")->IsEnabled());
+  click(control<wxButton>("undo"));
+  const Listing undone{"B.txt", "a.txt"};
+  EXPECT_TRUE(eventually([&] { return dir.listing() == undone; }));
+  wxString report = control<wxTextCtrl>("report")->GetValue();
+  EXPECT_NE(report.Find("Put back 1 of 2."), wxNOT_FOUND) << report;
+  EXPECT_NE(report.Find("B.txt -> b.txt: it is no longer the entry renamed"), wxNOT_FOUND)
+      << report;
+  EXPECT_EQ(dir.read("B.txt"), "new");
 }

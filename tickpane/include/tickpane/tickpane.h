@@ -90,7 +90,9 @@ class TICKPANE_API Filetree {
   /// it at 0 is reported as "Processing " + its full path, and the count
   /// starts again at 10, so one report per ten folders. Errors from config or
   /// on_progress pass to the caller.
-  std::vector<std::string> get_names();
+  ///
+  /// build() takes its names from here: a subclass may narrow them.
+  virtual std::vector<std::string> get_names();
 
   /// returns the new rootnodes (the last element of which is the parent for
   /// the files that follow): the row of name's last component and the rows
