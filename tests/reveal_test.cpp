@@ -155,6 +155,42 @@ TEST_F(Reveal, HostWidgetsAndRowsMadeDuringABuildKeepTheirPlaceAmongTheRows) {
   }
 }
 
+TEST_F(Reveal, HooksSeeRowsAsShownAndWhatTheyHideStaysHidden) {
+  // In on_add_node the host looks at the row just made and the panels, hides
+  // one row's tick mark, and collapses a folder whose rows are all made.
+  std::vector<std::string> looked;
+  Row f0;
+  auto host = [&](const Row& node) {
+    bool shown = node->checkbox()->IsShown() && node->tick()->IsShown() &&
+                 node->proposed()->IsShown();
+    looked.push_back(node->name() + (shown ? " shown, " : " hidden, ") +
+                     std::to_string(panel1->GetChildren().size()) + "/" +
+                     std::to_string(panel2->GetChildren().size()) + " children");
+    if (node->name() == "file2.txt") node->tick()->Hide();
+    Row folder = node->indent() == 3 ? node->parent()->parent() : nullptr;
+    if (folder && folder->name() == "f0") f0 = folder;
+    if (folder && folder->name() == "f1" && f0) {
+      f0->collapse();
+      f0 = nullptr;
+    }
+  };
+  Observed plain = build(0, host);
+  std::vector<std::string> looked_plain = std::move(looked);
+  EXPECT_EQ(looked_plain.front(), "file0.txt shown, 3/6 children");
+  for (int batch : {128, 4}) {
+    SCOPED_TRACE("batch " + std::to_string(batch));
+    looked.clear();
+    Observed batched = build(batch, host);
+    EXPECT_EQ(looked, looked_plain);
+    EXPECT_EQ(batched.calls, plain.calls);
+    EXPECT_EQ(batched.widgets, plain.widgets);
+  }
+  // f0's rows below it are hidden, and one tick mark in each folder.
+  int hidden = 0;
+  for (wxWindow* widget : panel2->GetChildren()) hidden += !widget->IsShown();
+  EXPECT_EQ(hidden, 2 * 6 + 3);
+}
+
 TEST_F(Reveal, FailedBuildStillShowsEveryWidgetItMade) {
   auto config = std::make_shared<host::PlainConfig>(dir.path().string());
   int made = 0;

@@ -198,12 +198,15 @@ TEST_F(Application, NamesThatAreNotUtf8KeepTheirBytesUnlessTypedOver) {
   Options options;
   options.rules.suffix = "_x";
   open(options);
-  // Typed at the end of a proposal shown with U+FFFD for the byte.
+  // Typed at the end of a proposal shown with U+FFFD for the byte: the byte
+  // itself is untouched.
   wxTextCtrl* typed = entry(the)->proposed();
   click(typed, wxPoint(typed->GetSize().x - 6, typed->GetSize().y / 2));
   typed->SetInsertionPointEnd();
   wxUIActionSimulator().Text("2");
   EXPECT_TRUE(eventually([&] { return typed->GetValue() == L"th\uFFFD_x.txt2"; }));
+  // Pasted over, the U+FFFD no longer stands for the byte.
+  entry(cafe)->proposed()->SetValue(L"\uFFFD-caf.txt");
 
   click(control<wxButton>("tickall"));
   click(control<wxButton>("rename"));
@@ -214,14 +217,15 @@ TEST_F(Application, NamesThatAreNotUtf8KeepTheirBytesUnlessTypedOver) {
       << report();
   EXPECT_EQ(dir.listing(), (Listing{cafe, the}));
 
-  // The proposal nobody typed over is renamed by its exact bytes.
-  click(entry(the)->checkbox());
-  EXPECT_TRUE(eventually([&] { return entry(the)->checkbox()->Get3StateValue() == wxCHK_UNCHECKED; }));
+  // The one typed at the end keeps the name's exact bytes.
+  click(entry(cafe)->checkbox());
+  EXPECT_TRUE(
+      eventually([&] { return entry(cafe)->checkbox()->Get3StateValue() == wxCHK_UNCHECKED; }));
   click(control<wxButton>("rename"));
-  const Listing renamed{"caf\xE9_x.txt", the};
+  const Listing renamed{cafe, "th\xE9_x.txt2"};
   EXPECT_TRUE(eventually([&] { return dir.listing() == renamed; }));
   EXPECT_EQ(dir.listing(), renamed);
-  EXPECT_EQ(dir.read("caf\xE9_x.txt"), "c");
+  EXPECT_EQ(dir.read("th\xE9_x.txt2"), "t");
 }
 
 TEST_F(Application, RulesApplyASliceAtATimeAndStopGivesBackTheFormerNames) {

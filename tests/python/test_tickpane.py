@@ -271,6 +271,34 @@ def test_subclass_hooks_run_during_build(panels, folder):
     assert tree.added == ["a.txt", "b.txt", "c.txt", "d.txt", "z.txt"] and tree.built == 1
 
 
+def test_hooks_see_rows_shown_and_what_they_hide_stays_hidden(panels, folder):
+    class Tree(tickpane.Filetree):
+        looked = []
+
+        def on_add_node(self, node):
+            widgets = (node.checkbox, node.tick, node.proposed)
+            self.looked.append((node.name, all(w.IsShown() for w in widgets),
+                                len(panels.panel2.GetChildren())))
+            if node.name == "b.txt":
+                node.tick.Hide()
+            if node.name == "z.txt":
+                rows_by_name(self)["sub"].collapse()
+
+    tree = panels.tree(folder, kind=Tree)
+    tree.build()
+    assert tree.looked == [("a.txt", True, 2), ("b.txt", True, 6), ("c.txt", True, 8),
+                           ("d.txt", True, 12), ("z.txt", True, 14)]
+    rows = rows_by_name(tree)
+    for name in ("b.txt", "c.txt", "deep", "d.txt"):
+        assert not any(w.IsShown() for w in (rows[name].checkbox, rows[name].tick,
+                                              rows[name].proposed)), name
+    assert all(w.IsShown() for name in ("a.txt", "sub", "z.txt")
+               for w in (rows[name].checkbox, rows[name].tick, rows[name].proposed))
+    rows["sub"].expand()  # shows the whole subtree again, b.txt's tick mark too
+    assert all(w.IsShown() for row in rows.values()
+               for w in (row.checkbox, row.tick, row.proposed))
+
+
 def test_errors_in_hooks_reach_the_caller(panels, folder):
     class Failing(tickpane.Filetree):
         def on_add_node(self, node):
