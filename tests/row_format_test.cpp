@@ -114,3 +114,66 @@ TEST_F(RowFormat, ThemeIsReadOnEveryCallAndItsErrorsReachTheCaller) {
   services->failing = "theme";
   EXPECT_THROW(leaf->format_row(), std::runtime_error);
 }
+
+TEST_F(RowFormat, RowsLookAndMeasureAsTheSameWidgetsStyledByWx) {
+  // Rows give their widgets fonts and colours through one shared style sheet;
+  // each must look and measure exactly as the widget wx itself would style.
+  Filerow::set_context({panel1, panel2, sizer1, sizer2,
+                        [](const std::string& name) { return name == "same" ? name : "New"; }});
+  Row folder = add("folder", head, 0);
+  Row renamed = add("renamed.txt", folder, 1);
+  Row same = add("same", folder, 2);
+  renamed->set_checkbox_state(wxCHK_CHECKED);
+  same->set_checkbox_state(wxCHK_UNCHECKED);
+  renamed->up_check(wxCHK_CHECKED);  // the folder turns mixed
+  renamed->tick()->SetForegroundColour(*wxRED);  // as a host's styling might
+  for (const Row& row : {folder, renamed, same}) row->format_row_rightside();
+
+  // The same widgets made and styled by wx, a few grid lines further down.
+  auto like = [](wxWindow* plain, wxWindow* row) {
+    plain->SetMinSize(row->GetMinSize());
+    plain->SetFont(row->GetFont());
+    if (row->UseBackgroundColour()) plain->SetBackgroundColour(row->GetBackgroundColour());
+    if (row->UseForegroundColour()) plain->SetForegroundColour(row->GetForegroundColour());
+  };
+  std::vector<std::pair<wxWindow*, wxWindow*>> pairs;
+  int line = 10;
+  for (const Row& row : {folder, renamed, same}) {
+    auto* box = new wxCheckBox(panel1, wxID_ANY, row->checkbox()->GetLabel(),
+                               wxDefaultPosition, wxDefaultSize, wxCHK_3STATE);
+    box->Set3StateValue(row->checkbox()->Get3StateValue());
+    like(box, row->checkbox());
+    sizer1->Add(box, wxGBPosition(line, 0), wxDefaultSpan, 1, 2);
+    auto* cell = new wxBoxSizer(wxHORIZONTAL);
+    for (wxTextCtrl* text : {row->tick(), row->proposed()}) {
+      auto* plain = new wxTextCtrl(panel2, wxID_ANY, text->GetValue(), wxDefaultPosition,
+                                   text->GetSize(), text->GetWindowStyleFlag());
+      plain->SetEditable(text->IsEditable());
+      like(plain, text);
+      cell->Add(plain, 0, wxALL | wxEXPAND, 0);
+      pairs.emplace_back(text, plain);
+    }
+    sizer2->Add(cell, wxGBPosition(line++, 1), wxDefaultSpan, wxEXPAND, 2);
+    pairs.emplace_back(row->checkbox(), box);
+  }
+  frame->Show();
+  screenshot();
+  wxMilliSleep(500);  // the theme animates a check box's mark for 400 ms
+  wxImage screen = screenshot();
+  wxPoint origin = frame->ClientToScreen(wxPoint(0, 0));
+  auto pixels = [&](wxWindow* widget) {
+    wxRect rect(widget->GetScreenPosition() - origin, widget->GetSize());
+    return screen.GetSubImage(rect);
+  };
+  for (auto [row_widget, plain] : pairs) {
+    SCOPED_TRACE(wxString(row_widget->GetClassInfo()->GetClassName()).ToStdString() + " " +
+                 row_widget->GetLabel().ToStdString());
+    EXPECT_EQ(row_widget->GetBestSize(), plain->GetBestSize());
+    EXPECT_EQ(row_widget->GetSize(), plain->GetSize());
+    wxImage mine = pixels(row_widget), theirs = pixels(plain);
+    ASSERT_EQ(mine.GetSize(), theirs.GetSize());
+    EXPECT_TRUE(std::equal(mine.GetData(), mine.GetData() + 3 * mine.GetWidth() * mine.GetHeight(),
+                           theirs.GetData()))
+        << "the widget looks different";
+  }
+}

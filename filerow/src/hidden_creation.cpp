@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "row_widgets.h"
-#include "toolkit_style.h"
 
 namespace filerow {
 
@@ -49,9 +48,8 @@ wxTextCtrl* HiddenCreation::create_text(wxWindow& parent, const wxString& value,
   auto text = std::make_unique<RowText>(like.best);
   wxSize full(size.x == wxDefaultCoord ? like.made.x : size.x,
               size.y == wxDefaultCoord ? like.made.y : size.y);
-  if (!text->Create(&parent, wxID_ANY, value, wxDefaultPosition, full, style))
+  if (!filerow::create(*text, parent, value, full, style))
     throw std::runtime_error("Filerow: the toolkit could not create a widget");
-  settle_style(*text);
   text->SetMinSize(size);
   held_.emplace_back(text.get());
   return text.release();

@@ -12,7 +12,7 @@
 
 #include "display_text.h"
 #include "row_widgets.h"
-#include "toolkit_style.h"
+#include "shared_style.h"
 
 namespace filerow {
 
@@ -53,15 +53,6 @@ void place(wxGridBagSizer& sizer, std::unique_ptr<wxBoxSizer> cell, int rownmb, 
                                 " already holds a cell in column " + std::to_string(column));
 }
 
-// Creates a widget, shown.
-template <typename Widget, typename... Args>
-Widget* create(Args&&... args) {
-  auto widget = std::make_unique<Widget>();
-  if (!widget->Create(std::forward<Args>(args)...))
-    throw std::runtime_error("Filerow: the toolkit could not create a widget");
-  return widget.release();
-}
-
 // A row's text control, held back while a build is on.
 wxTextCtrl* new_text(wxWindow& parent, const wxString& value, const wxSize& size,
                      long style) {
@@ -70,18 +61,47 @@ wxTextCtrl* new_text(wxWindow& parent, const wxString& value, const wxSize& size
   return create_text(parent, value, size, style);
 }
 
+void created(bool made) {
+  if (!made) throw std::runtime_error("Filerow: the toolkit could not create a widget");
+}
+
 }  // namespace
 
 wxCheckBox* create_checkbox(wxWindow& parent, const wxString& label) {
-  return create<wxCheckBox>(&parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize,
-                            wxCHK_3STATE);
+  auto box = std::make_unique<RowCheckBox>();
+  created(box->Create(&parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize,
+                      wxCHK_3STATE));
+  return box.release();
 }
 
-wxTextCtrl* create_text(wxWindow& parent, const wxString& value, const wxSize& size,
-                        long style) {
-  auto* text = create<wxTextCtrl>(&parent, wxID_ANY, value, wxDefaultPosition, size, style);
-  settle_style(*text);
-  return text;
+bool create(RowText& text, wxWindow& parent, const wxString& value, const wxSize& size,
+            long style) {
+  if (!text.Create(&parent, wxID_ANY, value, wxDefaultPosition, size, style & ~wxBORDER_NONE))
+    return false;
+  if (style & wxBORDER_NONE) {
+    text.SetWindowStyleFlag(style);
+    make_borderless(text.GetHandle());
+    text.InvalidateBestSize();
+  }
+  return true;
+}
+
+RowText* create_text(wxWindow& parent, const wxString& value, const wxSize& size, long style) {
+  auto text = std::make_unique<RowText>();
+  created(create(*text, parent, value, size, style));
+  // The size wx would have given it, made with its border style.
+  text->SetInitialSize(size);
+  return text.release();
+}
+
+void RowCheckBox::DoApplyWidgetStyle(GtkRcStyle* style) {
+  if (!apply_look(m_widget, m_foregroundColour, m_backgroundColour, m_font, look_))
+    wxCheckBox::DoApplyWidgetStyle(style);
+}
+
+void RowText::DoApplyWidgetStyle(GtkRcStyle* style) {
+  if (!apply_look(m_widget, m_foregroundColour, m_backgroundColour, m_font, look_))
+    wxTextCtrl::DoApplyWidgetStyle(style);
 }
 
 bool RowText::Show(bool show) {

@@ -1,0 +1,34 @@
+#pragma once
+
+// Rows' fonts, colours and borders as classes of one screen-wide style sheet.
+//
+// wx gives every widget whose font or colours are set a style provider of its
+// own, and GTK then gives that widget a style cascade of its own that listens
+// to the screen's: every such widget destroyed searches all the screen's
+// listeners to leave (a teardown quadratic in the rows), and every change
+// parses and cascades anew. A row's widget instead carries one class per
+// distinct look, whose rules are exactly those wx would have given it, so it
+// looks and measures the same. REQUIRES: GTK 3.22 or later, GUI thread.
+
+#include <wx/colour.h>
+#include <wx/font.h>
+
+#include <string>
+
+namespace filerow {
+
+/// Gives `widget` (and the nodes inside it, its label included) the look wx
+/// gives a window with these colours and font, any of them unset, in place of
+/// the class `current` names; `current` then names the new one. Returns false,
+/// changing nothing, once the sheet holds so many looks that another would
+/// cost more than a provider of the widget's own.
+bool apply_look(GtkWidget* widget, const wxColour& foreground, const wxColour& background,
+                const wxFont& font, std::string& current);
+
+/// Gives a text control the look wx gives one with wxBORDER_NONE, and has
+/// every later change of its style take effect at once rather than through
+/// the theme's transitions (the theme animates a text control's padding, so
+/// a size measured meanwhile would depend on the time).
+void make_borderless(GtkWidget* entry);
+
+}  // namespace filerow
