@@ -5,6 +5,7 @@
 #include "names.h"
 
 #include <pybind11/stl.h>
+#include <tickpane/teardown.h>
 #include <tickpane/tickpane.h>
 
 #include "callables.h"
@@ -238,4 +239,8 @@ PYBIND11_MODULE(tickpane, m) {
   m.attr("dprint") = dprint;
   bind_changes(m);
   bind_filetree(m);
+  m.def(
+      "destroy_rows", [](Filetree& tree) { gil::released([&] { tickpane::destroy_rows(tree); }); },
+      py::arg("tree"),
+        "tear a built tree's rows down before the next build");
 }
