@@ -27,6 +27,7 @@
 #include "display.h"
 #include "journal.h"
 #include "report.h"
+#include "rowgrid.h"
 
 namespace bulkrename {
 
@@ -243,8 +244,8 @@ wxWindow* Window::make_tree_area(wxWindow* page) {
                         wxTAB_TRAVERSAL, "names");
   panel2_ = new wxPanel(scroller_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                         wxTAB_TRAVERSAL, "proposals");
-  sizer1_ = new wxGridBagSizer;
-  sizer2_ = new wxGridBagSizer;
+  sizer1_ = new Rowgrid;
+  sizer2_ = new Rowgrid;
   panel1_->SetSizer(sizer1_);
   panel2_->SetSizer(sizer2_);
   auto* both = new wxBoxSizer(wxHORIZONTAL);
