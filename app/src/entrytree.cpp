@@ -47,13 +47,19 @@ void Entrytree::show_proposal(std::size_t index, const std::string& text) {
 
 void Entrytree::propose(std::size_t index, const std::string& text) {
   proposed_[index] = text;
+  const Row& row = entries_[index];
   wxString value = shown(text);
-  wxTextCtrl* control = entries_[index]->proposed();
+  wxTextCtrl* control = row->proposed();
   if (control == nullptr || control->GetValue() == value) return;
-  // Setting the text runs the row's own handler, which sets the tick mark.
-  proposing_ = true;
-  control->SetValue(value);
-  proposing_ = false;
+  // What the row's own handler does for a new text, but without its repaint
+  // of the left panel, which for every row of a tree took most of the time;
+  // the window is painted once the rows are done.
+  control->ChangeValue(value);
+  const bool ticked = !value.empty() && value != shown(row->name());
+  row->set_ticked(ticked);
+  if (wxTextCtrl* mark = row->tick())
+    mark->SetValue(ticked ? wxString::FromUTF8(filerow::tick_mark) : wxString(" "));
+  row->format_row();
 }
 
 bool Entrytree::edited(std::size_t index) const {
@@ -63,7 +69,7 @@ bool Entrytree::edited(std::size_t index) const {
 
 void Entrytree::on_text(wxCommandEvent& event) {
   event.Skip();
-  if (proposing_ || !on_edit_) return;
+  if (!on_edit_) return;
   host::run_guarded([&] { on_edit_(); });
 }
 

@@ -80,7 +80,6 @@ class Entrytree : public tickpane::Filetree {
   std::vector<std::string> proposed_;  // what was last proposed for each entry
   std::unordered_map<const wxWindow*, std::size_t> index_;  // proposed control to entry
   std::function<void()> on_edit_;
-  bool proposing_ = false;
 };
 
 }  // namespace bulkrename

@@ -360,14 +360,11 @@ void Window::propose_slice() {
   Reproposal& job = *reproposal_;
   const std::vector<Row>& entries = tree_->entries();
   const auto until = std::chrono::steady_clock::now() + slice_;
-  {
-    wxWindowUpdateLocker frozen(scroller_);
-    while (job.next < entries.size()) {
-      const std::size_t i = job.next++;
-      if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
-      tree_->show_proposal(i, job.proposal->propose(entries[i]->name(), static_cast<long>(i)));
-      if (std::chrono::steady_clock::now() >= until) break;
-    }
+  while (job.next < entries.size()) {
+    const std::size_t i = job.next++;
+    if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
+    tree_->show_proposal(i, job.proposal->propose(entries[i]->name(), static_cast<long>(i)));
+    if (std::chrono::steady_clock::now() >= until) break;
   }
   if (job.next == entries.size()) {
     reproposal_.reset();
@@ -393,7 +390,6 @@ void Window::stop_rules() {
   Reproposal job = std::move(*reproposal_);
   reproposal_.reset();
   if (tree_) {
-    wxWindowUpdateLocker frozen(scroller_);
     for (std::size_t i = 0; i < job.before.size(); ++i) tree_->show_proposal(i, job.before[i]);
     tree_->set_proposal(job.former);
   }

@@ -84,6 +84,31 @@ class Application : public ::testing::Test {
     input.Text(typed);
     settle();
   }
+  // What a row shows, as far as its proposal decides.
+  struct Looks {
+    wxString proposed, tick;
+    bool ticked;
+    wxString box_font, mark_font, text_font;
+    wxColour box_background, text_background;
+    bool operator==(const Looks&) const = default;
+    friend void PrintTo(const Looks& looks, std::ostream* out) {
+      *out << "'" << looks.proposed.utf8_string() << "' tick '" << looks.tick.utf8_string()
+           << "' ticked " << looks.ticked << " fonts " << looks.box_font.utf8_string() << " / "
+           << looks.mark_font.utf8_string() << " / " << looks.text_font.utf8_string()
+           << " backgrounds " << looks.box_background.GetAsString().utf8_string() << " / "
+           << looks.text_background.GetAsString().utf8_string();
+    }
+  };
+  static Looks looks(const Row& row) {
+    return {row->proposed()->GetValue(),
+            row->tick()->GetValue(),
+            row->ticked(),
+            row->checkbox()->GetFont().GetNativeFontInfoDesc(),
+            row->tick()->GetFont().GetNativeFontInfoDesc(),
+            row->proposed()->GetFont().GetNativeFontInfoDesc(),
+            row->checkbox()->GetBackgroundColour(),
+            row->proposed()->GetBackgroundColour()};
+  }
   std::vector<std::string> proposals() const {
     std::vector<std::string> texts;
     for (const Row& row : window->tree()->entries())
@@ -144,6 +169,34 @@ TEST_F(Application, TicksEditsRenamesAndUndoesThroughTheWindow) {
   EXPECT_NE(control<wxTextCtrl>("report")->GetValue().Find("Put back 2 of 2."), wxNOT_FOUND);
   EXPECT_FALSE(control<wxButton>("undo")->IsEnabled());
   ASSERT_NE(entry("a.txt"), nullptr);
+}
+
+TEST_F(Application, ProposedNamesLeaveEachRowAsItsOwnHandlerWould) {
+  for (const char* name : {"a.txt", "b.txt", "KEEP.txt", "sub/c.txt", "gone"}) dir.file(name);
+  Options options;
+  options.rules.casing = Casing::upper;
+  open(options);
+  // Rows in every state: ticked, inverted (left unstyled by Invert), a
+  // proposal that is the name, an empty one.
+  click(entry("a.txt")->checkbox());
+  click(control<wxButton>("invert"));
+  control<wxTextCtrl>("find")->ChangeValue("gone");
+  control<wxTextCtrl>("suffix")->ChangeValue("_1");
+  ASSERT_EQ(window->apply_rules(), "");
+  ASSERT_TRUE(eventually([&] { return control<wxButton>("rename")->IsEnabled(); }));
+  ASSERT_EQ(proposals(), (std::vector<std::string>{"KEEP_1.txt", "A_1.txt", "B_1.txt", "_1", "C_1.txt"}));
+  control<wxTextCtrl>("suffix")->ChangeValue("");
+  ASSERT_EQ(window->apply_rules(), "");
+  ASSERT_TRUE(eventually([&] { return control<wxButton>("rename")->IsEnabled(); }));
+  ASSERT_EQ(proposals(), (std::vector<std::string>{"KEEP.txt", "A.txt", "B.txt", "", "C.txt"}));
+
+  const std::vector<Row>& rows = window->tree()->entries();
+  std::vector<Looks> shown;
+  for (const Row& row : rows) shown.push_back(looks(row));
+  // The row's own handler, given the text the row shows.
+  for (const Row& row : rows) row->proposed()->SetValue(row->proposed()->GetValue());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(looks(rows[i]), shown[i]) << rows[i]->name();
 }
 
 TEST_F(Application, RenameRefusesABatchWithProblemsAndSaysWhy) {
