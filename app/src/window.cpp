@@ -272,6 +272,17 @@ Rules Window::read_rules() const {
   return rules;
 }
 
+Window::Settings Window::read_settings() const {
+  Settings settings;
+  wxString location = location_->GetValue();
+  settings.folder = location.empty() ? folder_ : std::string(location.fn_str());
+  settings.pattern = bytes_of(pattern_->GetValue());
+  settings.folders = folders_->GetValue();
+  settings.recursive = recursive_->GetValue();
+  settings.hidden = hidden_->GetValue();
+  return settings;
+}
+
 void Window::teardown() {
   if (tree_) tickpane::destroy_rows(*tree_);
   tree_.reset();
@@ -293,17 +304,17 @@ void Window::rebuild() {
     wxWindowUpdateLocker frozen(scroller_);
     scroller_->Hide();
     teardown();
-    wxString location = location_->GetValue();
-    if (!location.empty()) folder_ = std::string(location.fn_str());
-    std::string pattern = bytes_of(pattern_->GetValue());
+    shown_ = read_settings();
+    folder_ = shown_.folder;
+    const std::string& pattern = shown_.pattern;
     auto config = std::make_shared<host::PlainConfig>(
         folder_, pattern.empty() ? std::nullopt : std::optional<std::string>(pattern),
-        folders_->GetValue(), recursive_->GetValue());
+        shown_.folders, shown_.recursive);
     painted_ = {};
     progress_.clear();
     try {
       tree_ = std::make_unique<Entrytree>(
-          panel1_, panel2_, sizer1_, sizer2_, config, proposal_, hidden_->GetValue(),
+          panel1_, panel2_, sizer1_, sizer2_, config, proposal_, shown_.hidden,
           [this](const std::string& text) { show_progress(text); });
       tree_->set_on_edit([this] { show_edited(); });
       tree_->build();
@@ -440,8 +451,7 @@ void Window::rename() {
   }
   show_report(describe(outcome, Action::rename, listed_at_most, true));
   look_for_journal();
-  tree_->untick();
-  rebuild();
+  show_changes();
 }
 
 void Window::undo() {
@@ -463,7 +473,41 @@ void Window::undo() {
   }
   journal.reset();
   look_for_journal();
-  if (!outcome.done.empty()) rebuild();
+  if (!outcome.done.empty()) show_changes();
+}
+
+void Window::show_changes() {
+  setting_timer_.Stop();
+  if (!tree_ || building_ || read_settings() != shown_) {
+    rebuild();
+    return;
+  }
+  slice_timer_.Stop();
+  if (reproposal_) {
+    reproposal_.reset();
+    end_rules("");
+  }
+  // The scan reports its progress as a build's does; what the status bar
+  // says afterwards is what the build said last.
+  const std::string said = progress_;
+  bool kept = false;
+  try {
+    kept = tree_->update_in_place();
+  } catch (const std::exception&) {
+    kept = false;  // a new tree shows the folder as it is, or why it cannot
+  }
+  progress_ = said;
+  if (!kept) {
+    rebuild();
+    return;
+  }
+  show_report(said_);
+  proposal_width_ = 0;
+  fit_proposals();
+  scroller_->Scroll(0, 0);
+  SetStatusText(shown(progress_));
+  show_edited();
+  update_commands();
 }
 
 std::string Window::save_screenshot(const std::string& path) const {

@@ -73,8 +73,22 @@ class Window : public wxFrame {
   wxSizer* make_commands(wxWindow* page);
   wxWindow* make_tree_area(wxWindow* page);
 
+  // What the tree area shows: the folder and which of its entries.
+  struct Settings {
+    std::string folder;
+    std::string pattern;
+    bool folders = false;
+    bool recursive = false;
+    bool hidden = false;
+    bool operator==(const Settings&) const = default;
+  };
+
   Rules read_rules() const;
+  Settings read_settings() const;
   void teardown();
+  /// Shows the folder as it is after a rename or an undo: in the rows there
+  /// are where they can show it as a new tree would, else in a new tree.
+  void show_changes();
   void fit_proposals();
   void show_progress(const std::string& text);
   void show_edited();
@@ -128,6 +142,7 @@ class Window : public wxFrame {
 
   std::shared_ptr<const Proposal> proposal_;
   std::unique_ptr<Entrytree> tree_;
+  Settings shown_;  // that the tree was built with
 
   // Rules being applied to the rows, a slice at a time. `former` and
   // `before` are what the rows had before the first of several rules typed
