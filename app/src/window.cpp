@@ -84,6 +84,7 @@ Window::Window(const Options& options, const std::string& folder)
   slice_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { propose_slice(); }); });
   setting_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { rebuild(); }); });
   Bind(wxEVT_CLOSE_WINDOW, &Window::on_close, this);
+  Bind(wxEVT_SIZE, &Window::on_size, this);
   look_for_journal();
   report(
       "Tick the rows to rename (a folder's tick covers everything in it), set the rules or "
@@ -415,6 +416,10 @@ void Window::end_rules(const wxString& status) {
     stop_->GetParent()->Layout();
   }
   fit_proposals();
+  if (layout_owed_) {
+    layout_owed_ = false;
+    SendSizeEvent();
+  }
   SetStatusText(status);
   show_edited();
   update_commands();
@@ -639,6 +644,20 @@ void Window::on_rule(wxCommandEvent& event) {
     rule_timer_.StartOnce(pause_ms);
   else
     guarded([this] { apply_rules(); });
+}
+
+void Window::on_size(wxSizeEvent& event) {
+  // wxGTK sends a size event down from the frame after every change of a
+  // widget's font, to lay everything out again, also when the frame keeps
+  // its size. Each slice of rules makes proposed names bold or not, and
+  // the layout of thousands of rows after each slice took longer than the
+  // slices; the proposed names keep their sizes, and the window lays out
+  // once when the rules are done.
+  if (reproposal_ && event.GetSize() == GetSize()) {
+    layout_owed_ = true;
+    return;
+  }
+  event.Skip();
 }
 
 void Window::on_close(wxCloseEvent& event) {

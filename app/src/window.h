@@ -105,6 +105,7 @@ class Window : public wxFrame {
   void on_setting(wxCommandEvent& event);
   void on_rule(wxCommandEvent& event);
   void on_close(wxCloseEvent& event);
+  void on_size(wxSizeEvent& event);
 
   std::string folder_;
   wxTextCtrl* location_ = nullptr;
@@ -155,6 +156,7 @@ class Window : public wxFrame {
     std::chrono::steady_clock::time_point started;
   };
   std::optional<Reproposal> reproposal_;
+  bool layout_owed_ = false;  // a layout on_size() put off while rules were applied
   wxTimer slice_timer_;
   std::chrono::milliseconds slice_{40};
   std::chrono::milliseconds patience_{300};

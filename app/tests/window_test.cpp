@@ -206,6 +206,21 @@ TEST_F(Application, RulesApplyASliceAtATimeAndStopGivesBackTheFormerNames) {
   EXPECT_TRUE(control<wxButton>("rename")->IsEnabled());
 }
 
+TEST_F(Application, RulesAppliedInSlicesLeaveTheWindowLaidOut) {
+  for (int i = 0; i < 30; ++i) dir.file(wxString::Format("f%02d.txt", i).ToStdString());
+  Options options;
+  open(options);
+  window->set_pacing(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+  control<wxTextCtrl>("prefix")->ChangeValue("a much longer prefix than any name ");
+  ASSERT_EQ(window->apply_rules(), "");
+  ASSERT_TRUE(eventually([&] { return control<wxButton>("rename")->IsEnabled(); }));
+  settle();
+  const std::vector<std::string> shown = picture();
+  window->SendSizeEvent();
+  settle();
+  EXPECT_EQ(shown, picture());
+}
+
 TEST_F(Application, UndoOutlivesTheWindowAndPutsBackWhatItCan) {
   dir.file("a.txt", "a");
   dir.file("b.txt", "b");
