@@ -668,6 +668,10 @@ void Window::on_close(wxCloseEvent& event) {
   }
   // Destroying many rows takes a while; the window goes at once.
   Hide();
+  if (closing_) {
+    closing_();
+    return;
+  }
   event.Skip();
 }
 

@@ -67,6 +67,11 @@ class Window : public wxFrame {
   /// The tree shown; null before the first rebuild().
   Entrytree* tree() const { return tree_.get(); }
 
+  /// With `closing` set, a close hides the window and runs `closing`
+  /// instead of destroying the window: for a program that ends then, which
+  /// spares it tearing thousands of widgets down one by one.
+  void set_closing(std::function<void()> closing) { closing_ = std::move(closing); }
+
  private:
   wxSizer* make_settings(wxWindow* page, const Options& options);
   wxSizer* make_rules(wxWindow* page, const Rules& rules);
@@ -166,6 +171,7 @@ class Window : public wxFrame {
   bool tick_after_build_ = false;
   bool building_ = false;
   bool close_after_build_ = false;
+  std::function<void()> closing_;
   std::string progress_;
   int proposal_width_ = 0;  // of every proposed name, as fit_proposals() last set it
   std::chrono::steady_clock::time_point painted_;
