@@ -50,13 +50,14 @@ const char* const usage =
     "       app_bench use LOCATION [rebuild] the window on LOCATION: open, rules, the bulk\n"
     "                                       commands, rename, undo, [a new build,] close,\n"
     "                                       teardown\n"
-    "       app_bench open LOCATION          the window on LOCATION: open, close, teardown\n"
     "       app_bench plain LOCATION         the plain loop in the same window: the same\n"
     "Prints \"step\",rows,value lines: seconds, or memory.\n";
 
 using Clock = std::chrono::steady_clock;
 
-std::chrono::duration<double> seconds_since(Clock::time_point start) { return Clock::now() - start; }
+std::chrono::duration<double> seconds_since(Clock::time_point start) {
+  return Clock::now() - start;
+}
 
 std::string numbered(const char* prefix, int number) { return prefix + std::to_string(number); }
 
@@ -195,9 +196,9 @@ void close(Window* window, Figures& out) {
   });
 }
 
-// Opens the window on `location` as the application does; with `use`, times
-// what the user does with it.
-void run_window(const fs::path& location, bool use, bool rebuild, Figures& out) {
+// Opens the window on `location` as the application does and times what the
+// user does with it; with `rebuild`, also a new build of the same tree.
+void run_window(const fs::path& location, bool rebuild, Figures& out) {
   auto* window = new Window(bulkrename::Options{}, location.string());
   window->Show();
   settle();
@@ -209,25 +210,23 @@ void run_window(const fs::path& location, bool use, bool rebuild, Figures& out) 
   const Memory after = memory();
   out.set_rows(filerow::nodes()->size());
   out.add("open", open);
-  if (use) {
-    auto& casing = control<wxChoice>(*window, "case");
-    auto& rename = control<wxButton>(*window, "rename");
-    out.time("rule change (to upper case)", [&] {
-      casing.SetSelection(static_cast<int>(bulkrename::Casing::upper));
-      wxCommandEvent event(wxEVT_CHOICE, casing.GetId());
-      event.SetEventObject(&casing);
-      casing.ProcessWindowEvent(event);
-      settle_until([&] { return rename.IsEnabled(); });
-    });
-    out.time("Tick all", [&] { press(*window, "tickall"); });
-    out.time("Untick all", [&] { press(*window, "untickall"); });
-    out.time("Invert (ticks all)", [&] { press(*window, "invert"); });
-    out.time("Rename of every file", [&] { press(*window, "rename"); });
-    expect_report(*window, "Renamed ");
-    out.time("Undo", [&] { press(*window, "undo"); });
-    expect_report(*window, "Put back ");
-    if (rebuild) out.time("a new build of the same tree", [&] { window->rebuild(); });
-  }
+  auto& casing = control<wxChoice>(*window, "case");
+  auto& rename = control<wxButton>(*window, "rename");
+  out.time("rule change (to upper case)", [&] {
+    casing.SetSelection(static_cast<int>(bulkrename::Casing::upper));
+    wxCommandEvent event(wxEVT_CHOICE, casing.GetId());
+    event.SetEventObject(&casing);
+    casing.ProcessWindowEvent(event);
+    settle_until([&] { return rename.IsEnabled(); });
+  });
+  out.time("Tick all", [&] { press(*window, "tickall"); });
+  out.time("Untick all", [&] { press(*window, "untickall"); });
+  out.time("Invert (ticks all)", [&] { press(*window, "invert"); });
+  out.time("Rename of every file", [&] { press(*window, "rename"); });
+  expect_report(*window, "Renamed ");
+  out.time("Undo", [&] { press(*window, "undo"); });
+  expect_report(*window, "Put back ");
+  if (rebuild) out.time("a new build of the same tree", [&] { window->rebuild(); });
   close(window, out);
   out.add_memory(before, after);
 }
@@ -258,8 +257,8 @@ std::vector<RowShape> row_shapes(const fs::path& location) {
 }
 
 // The floor: the same widgets, cells, fonts and colours for the same rows as
-// bench/build_bench.cpp's plain loop, made into the window's tree area while
-// it is hidden, as the window builds its tree, then shown and laid out.
+// bench/build_bench.cpp's plain loop, made into the window's tree area as
+// it stands, then laid out.
 void run_plain(const fs::path& location, Figures& out) {
   auto* window = new Window(bulkrename::Options{}, location.string());
   window->Show();
@@ -273,7 +272,6 @@ void run_plain(const fs::path& location, Figures& out) {
   out.set_rows(rows.size());
   const Memory before = memory();
   out.time("open", [&] {
-    scroller.Hide();
     wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     wxColour back = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
     int width = 0;
@@ -304,7 +302,6 @@ void run_plain(const fs::path& location, Figures& out) {
       text->SetBackgroundColour(back);
       ++line;
     }
-    scroller.Show();
     scroller.GetParent()->Layout();
     scroller.FitInside();
   });
@@ -320,7 +317,7 @@ int main(int argc, char** argv) {
   const bool rebuild = argc == 4 && std::string(argv[3]) == "rebuild";
   const bool known = (command == "tree" && argc == 4) ||
                      (command == "use" && (argc == 3 || rebuild)) ||
-                     ((command == "open" || command == "plain") && argc == 3);
+                     (command == "plain" && argc == 3);
   if (!known) {
     std::fprintf(stderr, "%s", usage);
     return 2;
@@ -351,7 +348,7 @@ int main(int argc, char** argv) {
       if (command == "plain")
         run_plain(location, figures);
       else
-        run_window(location, command == "use", rebuild, figures);
+        run_window(location, rebuild, figures);
     } catch (const std::exception& error) {
       std::fprintf(stderr, "app_bench: %s\n", error.what());
       status = 1;

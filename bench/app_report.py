@@ -14,7 +14,7 @@ import matplotlib
 matplotlib.use("Agg")
 import matplotlib.pyplot as plt  # noqa: E402
 
-PLAIN, APP, GLIBC = "plain loop", "bulkrename", "bulkrename, C library's allocator"
+PLAIN, APP = "plain loop", "bulkrename"
 STEPS = ["rule change (to upper case)", "Tick all", "Untick all", "Invert (ticks all)",
          "Rename of every file", "Undo", "a new build of the same tree"]
 TEARDOWN = "teardown of the window"
@@ -55,19 +55,19 @@ def main(png, path):
     for files in sizes:
         print(f"| {files} | " + " | ".join(cell(files, APP, s) for s in STEPS) + " |")
     print()
-    print("| files | rows | plain loop (KB a row) | bulkrename, C library's allocator "
-          "(KB a row) | bulkrename (KB a row) | bulkrename: resident (MB) | peak (MB) |")
-    print("|---|---|---|---|---|---|---|")
+    print("| files | rows | plain loop (KB a row) | bulkrename (KB a row) | "
+          "bulkrename: resident (MB) | peak (MB) |")
+    print("|---|---|---|---|---|---|")
     for files in sizes:
         print(f"| {files} | {rows[files]} | {cell(files, PLAIN, PER_ROW, 1)} | "
-              f"{cell(files, GLIBC, PER_ROW, 1)} | {cell(files, APP, PER_ROW, 1)} | "
+              f"{cell(files, APP, PER_ROW, 1)} | "
               f"{cell(files, APP, 'resident memory (MB)', 0)} | "
               f"{cell(files, APP, 'peak resident memory (MB)', 0)} |")
 
     figure, (times, memory) = plt.subplots(1, 2, figsize=(11, 4.2))
-    for variant, marker in ((PLAIN, "s"), (APP, "o"), (GLIBC, "^")):
+    for variant, marker in ((PLAIN, "s"), (APP, "o")):
         points = [(rows[f], median[(f, variant, "open")]) for f in sizes
-                  if (f, variant, "open") in median and variant != GLIBC]
+                  if (f, variant, "open") in median]
         if points:
             times.plot(*zip(*points), marker=marker, label=variant)
         points = [(rows[f], median[(f, variant, PER_ROW)]) for f in sizes

@@ -4,8 +4,8 @@
 
 #include <limits>
 #include <map>
-#include <unordered_set>
 #include <stdexcept>
+#include <unordered_set>
 #include <utility>
 
 #include "display.h"
@@ -128,8 +128,8 @@ bool Entrytree::update_in_place() {
       const Row parent = rows[i]->parent();
       auto at = row_index.find(parent.get());
       if ((at == row_index.end() ? no_row : at->second) != made[i].parent ||
-          rows[i]->collapsed() || rows[i]->checkbox() == nullptr || rows[i]->proposed() == nullptr ||
-          rows[i]->tick() == nullptr)
+          rows[i]->collapsed() || rows[i]->checkbox() == nullptr ||
+          rows[i]->proposed() == nullptr || rows[i]->tick() == nullptr)
         return false;
     }
     for (std::size_t k = 0; k < entries_.size(); ++k)
@@ -217,7 +217,7 @@ void Entrytree::propose(std::size_t index, const std::string& text) {
   const bool ticked = !value.empty() && value != shown(row->name());
   row->set_ticked(ticked);
   if (wxTextCtrl* mark = row->tick())
-    mark->SetValue(ticked ? wxString::FromUTF8(filerow::tick_mark) : wxString(" "));
+    mark->ChangeValue(ticked ? wxString::FromUTF8(filerow::tick_mark) : wxString(" "));
   row->format_row();
 }
 

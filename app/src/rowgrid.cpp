@@ -47,7 +47,8 @@ wxSize Rowgrid::CalcMin() {
   m_rows = static_cast<int>(m_rowHeights.size());
   m_cols = static_cast<int>(m_colWidths.size());
   int width = 0;
-  for (int col = 0; col < m_cols; ++col) width += m_colWidths[col] + (col == m_cols - 1 ? 0 : m_hgap);
+  for (int col = 0; col < m_cols; ++col)
+    width += m_colWidths[col] + (col == m_cols - 1 ? 0 : m_hgap);
   int height = 0;
   for (int row = 0; row < m_rows; ++row)
     height += m_rowHeights[row] + (row == m_rows - 1 ? 0 : m_vgap);

@@ -11,6 +11,7 @@
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/image.h>
 #include <wx/scrolwin.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>

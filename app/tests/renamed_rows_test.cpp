@@ -1,18 +1,7 @@
 // After a rename or an undo the window shows the folder as it now is, in
 // the rows it has where they can show it exactly as a new tree would.
 
-#include <wx/image.h>
-
 #include "application.h"
-
-namespace {
-
-// Settles, then applies the rules typed and waits until every row shows them.
-void apply(Window& window) {
-  ASSERT_EQ(window.apply_rules(), "");
-}
-
-}  // namespace
 
 class RenamedRows : public Application {
  protected:
@@ -26,7 +15,9 @@ class RenamedRows : public Application {
     EXPECT_EQ(kept, picture());
     EXPECT_TRUE(kept_pixels == pixels()) << "the tree area looks different";
   }
-  void rules_done() {
+  // Applies the rules typed and waits until every row shows them.
+  void apply_rules() {
+    ASSERT_EQ(window->apply_rules(), "");
     ASSERT_TRUE(eventually([&] { return control<wxButton>("rename")->IsEnabled(); }));
   }
 };
@@ -46,7 +37,8 @@ TEST_F(RenamedRows, ShowWhatANewTreeWouldAfterARename) {
   ASSERT_TRUE(eventually([&] { return entry("Ab.txt")->proposed()->GetValue() == "Abe.txt"; }));
 
   click(control<wxButton>("rename"));
-  const Listing renamed{"Ab.txt", "KEEP.txt", "MID.txt", "Sub/", "Sub/D.txt", "Sub/E.txt", "ZZ&Y.txt"};
+  const Listing renamed{"Ab.txt",    "KEEP.txt",  "MID.txt", "Sub/",
+                        "Sub/D.txt", "Sub/E.txt", "ZZ&Y.txt"};
   ASSERT_TRUE(eventually([&] { return dir.listing() == renamed; }));
   // The rows were kept.
   EXPECT_EQ(entry("MID.txt"), mid);
@@ -62,12 +54,12 @@ TEST_F(RenamedRows, RenameAgainAndUndoInTheRowsKept) {
   open(options);
   const Row a = entry("a.txt");
   click(control<wxButton>("rename"));
-  ASSERT_TRUE(eventually([&] { return dir.listing() == Listing{"A.txt", "B.txt", "sub/", "sub/C.txt"}; }));
+  const Listing upper{"A.txt", "B.txt", "sub/", "sub/C.txt"};
+  ASSERT_TRUE(eventually([&] { return dir.listing() == upper; }));
   ASSERT_EQ(entry("A.txt"), a);
 
   control<wxTextCtrl>("suffix")->ChangeValue("_2");
-  apply(*window);
-  rules_done();
+  apply_rules();
   click(a->checkbox());
   click(entry("sub/C.txt")->checkbox());
   click(control<wxButton>("rename"));
@@ -77,7 +69,7 @@ TEST_F(RenamedRows, RenameAgainAndUndoInTheRowsKept) {
   EXPECT_EQ(dir.read("A_2.txt"), "a.txt");
 
   click(control<wxButton>("undo"));
-  ASSERT_TRUE(eventually([&] { return dir.listing() == Listing{"A.txt", "B.txt", "sub/", "sub/C.txt"}; }));
+  ASSERT_TRUE(eventually([&] { return dir.listing() == upper; }));
   EXPECT_EQ(entry("A.txt"), a);
   EXPECT_EQ(a->proposed()->GetValue(), "A_2.txt");
   expect_as_new_build();

@@ -51,7 +51,8 @@ void row(wxGridBagSizer& sizer, int line, int column, int indent, wxSize part) {
 TEST(Rowgrid, SizesLinesAndColumnsAsWxDoes) {
   expect_same([](wxGridBagSizer&) {});
   expect_same([](wxGridBagSizer& sizer) {
-    for (int line = 0; line < 40; ++line) row(sizer, line, 1, 15 * (line % 4), {60 + line, 18 + line % 3});
+    for (int line = 0; line < 40; ++line)
+      row(sizer, line, 1, 15 * (line % 4), {60 + line, 18 + line % 3});
   });
   // Cells smaller than the empty cell size, empty lines and columns between
   // cells, gaps, cells out of order.
@@ -68,7 +69,8 @@ TEST(Rowgrid, SizesLinesAndColumnsAsWxDoes) {
   });
   // Hidden cells count as none, also when they are the last ones.
   expect_same([](wxGridBagSizer& sizer) {
-    for (int line = 0; line < 10; ++line) sizer.Add(10 + line, 5 + line, wxGBPosition(line, line % 2));
+    for (int line = 0; line < 10; ++line)
+      sizer.Add(10 + line, 5 + line, wxGBPosition(line, line % 2));
     for (int hidden : {0, 3, 9}) sizer.GetItem(hidden)->Show(false);
   });
   expect_same([](wxGridBagSizer& sizer) {
@@ -78,7 +80,8 @@ TEST(Rowgrid, SizesLinesAndColumnsAsWxDoes) {
   // Sizing flexibly in one direction only.
   expect_same([](wxGridBagSizer& sizer) {
     sizer.SetFlexibleDirection(wxVERTICAL);
-    for (int line = 0; line < 6; ++line) sizer.Add(10 * line, 5 + line, wxGBPosition(line, line % 3));
+    for (int line = 0; line < 6; ++line)
+      sizer.Add(10 * line, 5 + line, wxGBPosition(line, line % 3));
   });
   // A cell over several lines or columns: wx's own computation.
   expect_same([](wxGridBagSizer& sizer) {
