@@ -2,6 +2,8 @@
 
 #include <wx/image.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "window.h"
@@ -15,14 +17,15 @@ constexpr int settle_ms = 700;
 
 }  // namespace
 
-App::App(Options options, std::string folder)
-    : options_(std::move(options)), folder_(std::move(folder)) {}
+App::App(Options options, std::string folder, std::unique_ptr<Scratch> scratch)
+    : options_(std::move(options)), folder_(std::move(folder)), scratch_(std::move(scratch)) {}
 
 bool App::OnInit() {
   // The command line was read before the toolkit started; nothing of it is
   // for the toolkit.
   wxImage::AddHandler(new wxPNGHandler);
   window_ = new Window(options_, folder_);
+  window_->set_closing([this] { ExitMainLoop(); });
   window_->Show();
   window_->CallAfter([this] {
     window_->rebuild();
@@ -47,7 +50,14 @@ void App::take_screenshot() {
 
 int App::OnRun() {
   int status = wxApp::OnRun();
-  return status != 0 ? status : status_;
+  if (status == 0) status = status_;
+  // The window is hidden, its rows still there; nothing is left to write:
+  // the journals are complete after each command.
+  scratch_.reset();
+  std::cout.flush();
+  std::cerr.flush();
+  std::fflush(nullptr);
+  std::_Exit(status);
 }
 
 }  // namespace bulkrename

@@ -67,10 +67,23 @@ class Entrytree : public tickpane::Filetree {
   /// A row's path below the location.
   static Path path_of(const Row& row);
 
+  /// Shows the folder as it is now, after renames, in the rows there are,
+  /// when that shows exactly what a new build with the same settings and
+  /// proposal would: the scan's names make rows of the same shape (the same
+  /// folders and entries at the same places), no row is folded, and each
+  /// name that changes reads on screen as its own bytes, its label as tall
+  /// as before. Then each row takes the name a build would give it, a new
+  /// row's state (unticked, nothing typed by hand) and its proposal, and
+  /// true is returned; otherwise false, with the rows left as they were.
+  /// The window lays the rows out again either way.
+  bool update_in_place();
+
   void on_add_node(const Row& node) override;
 
  private:
   void propose(std::size_t index, const std::string& text);
+  /// Gives `row` the text, tick mark and styling a new row showing `text` has.
+  void show_as_new(const Row& row, const wxString& text);
   void on_text(wxCommandEvent& event);
 
   std::shared_ptr<const Proposal> proposal_;
@@ -80,7 +93,6 @@ class Entrytree : public tickpane::Filetree {
   std::vector<std::string> proposed_;  // what was last proposed for each entry
   std::unordered_map<const wxWindow*, std::size_t> index_;  // proposed control to entry
   std::function<void()> on_edit_;
-  bool proposing_ = false;
 };
 
 }  // namespace bulkrename

@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
                  "  xvfb-run -a bulkrename --screenshot shot.png ...\n";
     return 1;
   }
-  wxApp::SetInstance(new App(options, folder));
+  wxApp::SetInstance(new App(options, folder, std::move(scratch)));
   // The toolkit sees the program name only: every argument was ours.
   int toolkit_argc = 1;
   char* toolkit_argv[] = {argv[0], nullptr};

@@ -27,6 +27,7 @@
 #include "display.h"
 #include "journal.h"
 #include "report.h"
+#include "rowgrid.h"
 
 namespace bulkrename {
 
@@ -83,6 +84,7 @@ Window::Window(const Options& options, const std::string& folder)
   slice_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { propose_slice(); }); });
   setting_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { guarded([this] { rebuild(); }); });
   Bind(wxEVT_CLOSE_WINDOW, &Window::on_close, this);
+  Bind(wxEVT_SIZE, &Window::on_size, this);
   look_for_journal();
   report(
       "Tick the rows to rename (a folder's tick covers everything in it), set the rules or "
@@ -243,8 +245,8 @@ wxWindow* Window::make_tree_area(wxWindow* page) {
                         wxTAB_TRAVERSAL, "names");
   panel2_ = new wxPanel(scroller_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                         wxTAB_TRAVERSAL, "proposals");
-  sizer1_ = new wxGridBagSizer;
-  sizer2_ = new wxGridBagSizer;
+  sizer1_ = new Rowgrid;
+  sizer2_ = new Rowgrid;
   panel1_->SetSizer(sizer1_);
   panel2_->SetSizer(sizer2_);
   auto* both = new wxBoxSizer(wxHORIZONTAL);
@@ -271,6 +273,17 @@ Rules Window::read_rules() const {
   return rules;
 }
 
+Window::Settings Window::read_settings() const {
+  Settings settings;
+  wxString location = location_->GetValue();
+  settings.folder = location.empty() ? folder_ : std::string(location.fn_str());
+  settings.pattern = bytes_of(pattern_->GetValue());
+  settings.folders = folders_->GetValue();
+  settings.recursive = recursive_->GetValue();
+  settings.hidden = hidden_->GetValue();
+  return settings;
+}
+
 void Window::teardown() {
   if (tree_) tickpane::destroy_rows(*tree_);
   tree_.reset();
@@ -292,17 +305,17 @@ void Window::rebuild() {
     wxWindowUpdateLocker frozen(scroller_);
     scroller_->Hide();
     teardown();
-    wxString location = location_->GetValue();
-    if (!location.empty()) folder_ = std::string(location.fn_str());
-    std::string pattern = bytes_of(pattern_->GetValue());
+    shown_ = read_settings();
+    folder_ = shown_.folder;
+    const std::string& pattern = shown_.pattern;
     auto config = std::make_shared<host::PlainConfig>(
         folder_, pattern.empty() ? std::nullopt : std::optional<std::string>(pattern),
-        folders_->GetValue(), recursive_->GetValue());
+        shown_.folders, shown_.recursive);
     painted_ = {};
     progress_.clear();
     try {
       tree_ = std::make_unique<Entrytree>(
-          panel1_, panel2_, sizer1_, sizer2_, config, proposal_, hidden_->GetValue(),
+          panel1_, panel2_, sizer1_, sizer2_, config, proposal_, shown_.hidden,
           [this](const std::string& text) { show_progress(text); });
       tree_->set_on_edit([this] { show_edited(); });
       tree_->build();
@@ -359,14 +372,11 @@ void Window::propose_slice() {
   Reproposal& job = *reproposal_;
   const std::vector<Row>& entries = tree_->entries();
   const auto until = std::chrono::steady_clock::now() + slice_;
-  {
-    wxWindowUpdateLocker frozen(scroller_);
-    while (job.next < entries.size()) {
-      const std::size_t i = job.next++;
-      if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
-      tree_->show_proposal(i, job.proposal->propose(entries[i]->name(), static_cast<long>(i)));
-      if (std::chrono::steady_clock::now() >= until) break;
-    }
+  while (job.next < entries.size()) {
+    const std::size_t i = job.next++;
+    if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
+    tree_->show_proposal(i, job.proposal->propose(entries[i]->name(), static_cast<long>(i)));
+    if (std::chrono::steady_clock::now() >= until) break;
   }
   if (job.next == entries.size()) {
     reproposal_.reset();
@@ -392,7 +402,6 @@ void Window::stop_rules() {
   Reproposal job = std::move(*reproposal_);
   reproposal_.reset();
   if (tree_) {
-    wxWindowUpdateLocker frozen(scroller_);
     for (std::size_t i = 0; i < job.before.size(); ++i) tree_->show_proposal(i, job.before[i]);
     tree_->set_proposal(job.former);
   }
@@ -407,6 +416,10 @@ void Window::end_rules(const wxString& status) {
     stop_->GetParent()->Layout();
   }
   fit_proposals();
+  if (layout_owed_) {
+    layout_owed_ = false;
+    SendSizeEvent();
+  }
   SetStatusText(status);
   show_edited();
   update_commands();
@@ -443,8 +456,7 @@ void Window::rename() {
   }
   show_report(describe(outcome, Action::rename, listed_at_most, true));
   look_for_journal();
-  tree_->untick();
-  rebuild();
+  show_changes();
 }
 
 void Window::undo() {
@@ -466,7 +478,41 @@ void Window::undo() {
   }
   journal.reset();
   look_for_journal();
-  if (!outcome.done.empty()) rebuild();
+  if (!outcome.done.empty()) show_changes();
+}
+
+void Window::show_changes() {
+  setting_timer_.Stop();
+  if (!tree_ || building_ || read_settings() != shown_) {
+    rebuild();
+    return;
+  }
+  slice_timer_.Stop();
+  if (reproposal_) {
+    reproposal_.reset();
+    end_rules("");
+  }
+  // The scan reports its progress as a build's does; what the status bar
+  // says afterwards is what the build said last.
+  const std::string said = progress_;
+  bool kept = false;
+  try {
+    kept = tree_->update_in_place();
+  } catch (const std::exception&) {
+    kept = false;  // a new tree shows the folder as it is, or why it cannot
+  }
+  progress_ = said;
+  if (!kept) {
+    rebuild();
+    return;
+  }
+  show_report(said_);
+  proposal_width_ = 0;
+  fit_proposals();
+  scroller_->Scroll(0, 0);
+  SetStatusText(shown(progress_));
+  show_edited();
+  update_commands();
 }
 
 std::string Window::save_screenshot(const std::string& path) const {
@@ -600,6 +646,20 @@ void Window::on_rule(wxCommandEvent& event) {
     guarded([this] { apply_rules(); });
 }
 
+void Window::on_size(wxSizeEvent& event) {
+  // wxGTK sends a size event down from the frame after every change of a
+  // widget's font, to lay everything out again, also when the frame keeps
+  // its size. Each slice of rules makes proposed names bold or not, and
+  // the layout of thousands of rows after each slice took longer than the
+  // slices; the proposed names keep their sizes, and the window lays out
+  // once when the rules are done.
+  if (reproposal_ && event.GetSize() == GetSize()) {
+    layout_owed_ = true;
+    return;
+  }
+  event.Skip();
+}
+
 void Window::on_close(wxCloseEvent& event) {
   if (building_ && event.CanVeto()) {
     close_after_build_ = true;
@@ -608,6 +668,10 @@ void Window::on_close(wxCloseEvent& event) {
   }
   // Destroying many rows takes a while; the window goes at once.
   Hide();
+  if (closing_) {
+    closing_();
+    return;
+  }
   event.Skip();
 }
 

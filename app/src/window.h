@@ -67,14 +67,33 @@ class Window : public wxFrame {
   /// The tree shown; null before the first rebuild().
   Entrytree* tree() const { return tree_.get(); }
 
+  /// With `closing` set, a close hides the window and runs `closing`
+  /// instead of destroying the window: for a program that ends then, which
+  /// spares it tearing thousands of widgets down one by one.
+  void set_closing(std::function<void()> closing) { closing_ = std::move(closing); }
+
  private:
   wxSizer* make_settings(wxWindow* page, const Options& options);
   wxSizer* make_rules(wxWindow* page, const Rules& rules);
   wxSizer* make_commands(wxWindow* page);
   wxWindow* make_tree_area(wxWindow* page);
 
+  // What the tree area shows: the folder and which of its entries.
+  struct Settings {
+    std::string folder;
+    std::string pattern;
+    bool folders = false;
+    bool recursive = false;
+    bool hidden = false;
+    bool operator==(const Settings&) const = default;
+  };
+
   Rules read_rules() const;
+  Settings read_settings() const;
   void teardown();
+  /// Shows the folder as it is after a rename or an undo: in the rows there
+  /// are where they can show it as a new tree would, else in a new tree.
+  void show_changes();
   void fit_proposals();
   void show_progress(const std::string& text);
   void show_edited();
@@ -91,6 +110,7 @@ class Window : public wxFrame {
   void on_setting(wxCommandEvent& event);
   void on_rule(wxCommandEvent& event);
   void on_close(wxCloseEvent& event);
+  void on_size(wxSizeEvent& event);
 
   std::string folder_;
   wxTextCtrl* location_ = nullptr;
@@ -128,6 +148,7 @@ class Window : public wxFrame {
 
   std::shared_ptr<const Proposal> proposal_;
   std::unique_ptr<Entrytree> tree_;
+  Settings shown_;  // that the tree was built with
 
   // Rules being applied to the rows, a slice at a time. `former` and
   // `before` are what the rows had before the first of several rules typed
@@ -140,6 +161,7 @@ class Window : public wxFrame {
     std::chrono::steady_clock::time_point started;
   };
   std::optional<Reproposal> reproposal_;
+  bool layout_owed_ = false;  // a layout on_size() put off while rules were applied
   wxTimer slice_timer_;
   std::chrono::milliseconds slice_{40};
   std::chrono::milliseconds patience_{300};
@@ -149,6 +171,7 @@ class Window : public wxFrame {
   bool tick_after_build_ = false;
   bool building_ = false;
   bool close_after_build_ = false;
+  std::function<void()> closing_;
   std::string progress_;
   int proposal_width_ = 0;  // of every proposed name, as fit_proposals() last set it
   std::chrono::steady_clock::time_point painted_;

@@ -1,100 +1,11 @@
 // The application end to end: a real window on the virtual screen, driven by
 // simulated mouse and keyboard input, renaming real files.
 
-#include <gtest/gtest.h>
-
-#include <wx/app.h>
-#include <wx/button.h>
-#include <wx/checkbox.h>
-#include <wx/stattext.h>
-#include <wx/statusbr.h>
-#include <wx/textctrl.h>
-#include <wx/uiaction.h>
-#include <wx/utils.h>
-
 #include <stdio.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <functional>
 
-#include "temp_folder.h"
-#include "window.h"
-
-using namespace bulkrename;
-using Listing = std::vector<std::string>;
-
-class Application : public ::testing::Test {
- protected:
-  // Journals go to a folder of the test's own, never to the real home.
-  void SetUp() override { ::setenv("XDG_STATE_HOME", state.path().c_str(), 1); }
-  void open(const Options& options) {
-    window = new Window(options, dir.path());
-    window->Show();
-    window->Raise();
-    settle();
-    window->rebuild();
-    settle();
-  }
-  void TearDown() override {
-    if (window != nullptr) window->Destroy();
-    settle();
-  }
-  static void settle(int rounds = 10) {
-    for (int i = 0; i < rounds; ++i) {
-      wxTheApp->ProcessPendingEvents();
-      while (wxTheApp->Pending()) wxTheApp->Dispatch();
-      wxTheApp->ProcessIdle();
-      wxMilliSleep(10);
-    }
-  }
-  // Lets events run until `done` holds, for at most a few seconds (a loaded
-  // machine may take its time); returns whether it held.
-  static bool eventually(const std::function<bool()>& done) {
-    for (int i = 0; i < 500 && !done(); ++i) settle(1);
-    return done();
-  }
-  // The row of the entry at `path` in the tree shown now.
-  Row entry(const std::string& path) const {
-    for (const Row& row : window->tree()->entries())
-      if (join(Entrytree::path_of(row)) == path) return row;
-    ADD_FAILURE() << "no row for " << path;
-    return nullptr;
-  }
-  template <typename Control>
-  Control* control(const char* name) const {
-    auto* found = dynamic_cast<Control*>(wxWindow::FindWindowByName(name, window));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
-  // A real click, near the left end of `widget` (a check box's box) or at
-  // `where` inside it.
-  void click(wxWindow* widget, wxPoint where = wxDefaultPosition) {
-    if (where == wxDefaultPosition) where = wxPoint(8, widget->GetSize().y / 2);
-    wxUIActionSimulator input;
-    input.MouseMove(widget->ClientToScreen(where));
-    settle();
-    input.MouseClick();
-    settle();
-  }
-  void type_into(wxTextCtrl* text, const char* typed) {
-    click(text, wxPoint(text->GetSize().x / 2, text->GetSize().y / 2));
-    text->SelectAll();
-    wxUIActionSimulator input;
-    input.Text(typed);
-    settle();
-  }
-  std::vector<std::string> proposals() const {
-    std::vector<std::string> texts;
-    for (const Row& row : window->tree()->entries())
-      texts.push_back(row->proposed()->GetValue().utf8_string());
-    return texts;
-  }
-
-  TempFolder dir;
-  TempFolder state;
-  Window* window = nullptr;
-};
+#include "application.h"
 
 TEST_F(Application, TicksEditsRenamesAndUndoesThroughTheWindow) {
   dir.file("a.txt", "a");
@@ -144,6 +55,34 @@ TEST_F(Application, TicksEditsRenamesAndUndoesThroughTheWindow) {
   EXPECT_NE(control<wxTextCtrl>("report")->GetValue().Find("Put back 2 of 2."), wxNOT_FOUND);
   EXPECT_FALSE(control<wxButton>("undo")->IsEnabled());
   ASSERT_NE(entry("a.txt"), nullptr);
+}
+
+TEST_F(Application, ProposedNamesLeaveEachRowAsItsOwnHandlerWould) {
+  for (const char* name : {"a.txt", "b.txt", "KEEP.txt", "sub/c.txt", "gone"}) dir.file(name);
+  Options options;
+  options.rules.casing = Casing::upper;
+  open(options);
+  // Rows in every state: ticked, inverted (left unstyled by Invert), a
+  // proposal that is the name, an empty one.
+  click(entry("a.txt")->checkbox());
+  click(control<wxButton>("invert"));
+  control<wxTextCtrl>("find")->ChangeValue("gone");
+  control<wxTextCtrl>("suffix")->ChangeValue("_1");
+  ASSERT_EQ(window->apply_rules(), "");
+  ASSERT_TRUE(eventually([&] { return control<wxButton>("rename")->IsEnabled(); }));
+  ASSERT_EQ(proposals(), (std::vector<std::string>{"KEEP_1.txt", "A_1.txt", "B_1.txt", "_1", "C_1.txt"}));
+  control<wxTextCtrl>("suffix")->ChangeValue("");
+  ASSERT_EQ(window->apply_rules(), "");
+  ASSERT_TRUE(eventually([&] { return control<wxButton>("rename")->IsEnabled(); }));
+  ASSERT_EQ(proposals(), (std::vector<std::string>{"KEEP.txt", "A.txt", "B.txt", "", "C.txt"}));
+
+  const std::vector<Row>& rows = window->tree()->entries();
+  std::vector<Looks> shown;
+  for (const Row& row : rows) shown.push_back(looks(row));
+  // The row's own handler, given the text the row shows.
+  for (const Row& row : rows) row->proposed()->SetValue(row->proposed()->GetValue());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(looks(rows[i]), shown[i]) << rows[i]->name();
 }
 
 TEST_F(Application, RenameRefusesABatchWithProblemsAndSaysWhy) {
@@ -265,6 +204,21 @@ TEST_F(Application, RulesApplyASliceAtATimeAndStopGivesBackTheFormerNames) {
   EXPECT_EQ(proposals().front(), "x.txt");
   EXPECT_EQ(proposals().back(), "f059.txt");
   EXPECT_TRUE(control<wxButton>("rename")->IsEnabled());
+}
+
+TEST_F(Application, RulesAppliedInSlicesLeaveTheWindowLaidOut) {
+  for (int i = 0; i < 30; ++i) dir.file(wxString::Format("f%02d.txt", i).ToStdString());
+  Options options;
+  open(options);
+  window->set_pacing(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+  control<wxTextCtrl>("prefix")->ChangeValue("a much longer prefix than any name ");
+  ASSERT_EQ(window->apply_rules(), "");
+  ASSERT_TRUE(eventually([&] { return control<wxButton>("rename")->IsEnabled(); }));
+  settle();
+  const std::vector<std::string> shown = picture();
+  window->SendSizeEvent();
+  settle();
+  EXPECT_EQ(shown, picture());
 }
 
 TEST_F(Application, UndoOutlivesTheWindowAndPutsBackWhatItCan) {
