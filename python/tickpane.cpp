@@ -11,6 +11,7 @@
 #include "callables.h"
 #include "config.h"
 #include "gil.h"
+#include "grid_bag_sizer.h"
 #include "imports.h"
 #include "integers.h"
 #include "mappings.h"
@@ -239,6 +240,7 @@ PYBIND11_MODULE(tickpane, m) {
   m.attr("dprint") = dprint;
   bind_changes(m);
   bind_filetree(m);
+  grid_bag_sizer::bind(m);
   m.def(
       "destroy_rows", [](Filetree& tree) { gil::released([&] { tickpane::destroy_rows(tree); }); },
       py::arg("tree"),
