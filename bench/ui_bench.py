@@ -58,12 +58,12 @@ def propose(name):
 class Window:
     """Two panels with grid-bag sizers in one scrolled window, shown."""
 
-    def __init__(self):
+    def __init__(self, sizer_type):
         self.frame = wx.Frame(None, size=(900, 700))
         self.scroller = wx.ScrolledWindow(self.frame)
         self.scroller.SetScrollRate(10, 10)
         self.panel1, self.panel2 = wx.Panel(self.scroller), wx.Panel(self.scroller)
-        self.sizer1, self.sizer2 = wx.GridBagSizer(), wx.GridBagSizer()
+        self.sizer1, self.sizer2 = sizer_type(), sizer_type()
         self.panel1.SetSizer(self.sizer1)
         self.panel2.SetSizer(self.sizer2)
         panes = wx.BoxSizer(wx.HORIZONTAL)
@@ -181,7 +181,8 @@ def plain_rows(w, names):
 
 def main():
     variant, location = sys.argv[1], sys.argv[2]
-    w = Window()
+    # The tree as the example host lays it out; the plain loop with wx's own sizers.
+    w = Window(tickpane.GridBagSizer if variant == "tree" else wx.GridBagSizer)
     tree = tickpane.Filetree(w.panel1, w.panel2, w.sizer1, w.sizer2,
                              config.Config(location, "*", False, True), propose, None)
     if variant == "tree":

@@ -46,8 +46,9 @@ class Frame(wx.Frame):
         self.scroller.SetScrollRate(10, 10)
         self.panel1 = wx.Panel(self.scroller)
         self.panel2 = wx.Panel(self.scroller)
-        self.sizer1 = wx.GridBagSizer()
-        self.sizer2 = wx.GridBagSizer()
+        # Grid-bag sizers whose layout takes time linear in the rows.
+        self.sizer1 = tickpane.GridBagSizer()
+        self.sizer2 = tickpane.GridBagSizer()
         self.panel1.SetSizer(self.sizer1)
         self.panel2.SetSizer(self.sizer2)
         panes = wx.BoxSizer(wx.HORIZONTAL)

@@ -1,5 +1,6 @@
 #include "window.h"
 
+#include <tickpane/grid_bag_sizer.h>
 #include <tickpane/teardown.h>
 
 #include <wx/button.h>
@@ -27,7 +28,6 @@
 #include "display.h"
 #include "journal.h"
 #include "report.h"
-#include "rowgrid.h"
 
 namespace bulkrename {
 
@@ -245,8 +245,8 @@ wxWindow* Window::make_tree_area(wxWindow* page) {
                         wxTAB_TRAVERSAL, "names");
   panel2_ = new wxPanel(scroller_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                         wxTAB_TRAVERSAL, "proposals");
-  sizer1_ = new Rowgrid;
-  sizer2_ = new Rowgrid;
+  sizer1_ = new tickpane::GridBagSizer;
+  sizer2_ = new tickpane::GridBagSizer;
   panel1_->SetSizer(sizer1_);
   panel2_->SetSizer(sizer2_);
   auto* both = new wxBoxSizer(wxHORIZONTAL);
