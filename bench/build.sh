@@ -5,8 +5,8 @@
 # files' rows down; and the build at 2,000 files under each size-class
 # allocator. Every measurement runs in a fresh process,
 # the variants of a round one after another, rotating which goes first.
-# Writes the "Tree build" section of docs/performance.md and the plot
-# docs/build-times.png.
+# Writes the "Tree build on Debian N" section of docs/performance.md and the
+# plot docs/build-times-N.png, for the release it runs on.
 #   bash bench/build.sh [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,10 +18,13 @@ if ! dpkg-query -W -f='${Status}' python3-matplotlib 2>/dev/null | grep -q "inst
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends python3-matplotlib
 fi
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_PYTHON=OFF \
+. /etc/os-release
+# A build folder, a section and a plot per Debian release: /work may be shared between them.
+build=build-bench-build-$VERSION_CODENAME
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_PYTHON=OFF \
   -DTICKPANE_APP=OFF >/dev/null
-cmake --build build-bench -j 2 --target build_bench
-bench=build-bench/bin/build_bench
+cmake --build "$build" -j 2 --target build_bench
+bench=$build/bin/build_bench
 rounds=${1:-3}
 python=/usr/bin/python3
 # The allocators preloaded below, where Debian keeps them for this machine.
@@ -105,12 +108,12 @@ for round in $(seq "$rounds"); do
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
-tables=$("$python" bench/build_report.py docs/build-times.png "$work/times.csv" \
+tables=$("$python" bench/build_report.py "docs/build-times-$VERSION_ID.png" "$work/times.csv" \
   "$work/operations.csv" "$work/teardown.csv" "$work/allocators.csv")
 echo "$tables"
 notes=$(cat bench/build-notes.md)
-"$python" bench/update_section.py docs/performance.md "Tree build" <<EOF2
-Measured by \`bash bench/build.sh\` on $(date -u +%Y-%m-%d), $(nproc) cores, Xvfb, load average
+"$python" bench/update_section.py docs/performance.md "Tree build on Debian $VERSION_ID" <<EOF2
+Measured by \`bash bench/build.sh\` on $(date -u +%Y-%m-%d), $PRETTY_NAME, $(nproc) cores, Xvfb, load average
 $load_before before and $load_after after: medians of $rounds rounds. Each measurement runs in a
 fresh process (the heap an earlier tree leaves behind slows every later one); a round runs the
 plain loop, one \`build()\` showing each widget as it is made (\`set_reveal_batch(0)\`), one
@@ -119,7 +122,7 @@ environment) one after another, rotating which goes first. The plain loop create
 same widgets, cell sizers, fonts and colours for the same rows without our libraries: the
 toolkit's floor.
 
-![Build time against rows](build-times.png)
+![Build time against rows](build-times-$VERSION_ID.png)
 
 $tables
 

@@ -6,8 +6,8 @@
 # widgets the same way without our libraries; and the resident memory after
 # the build. 1,000, 2,000 and 4,000 files, every measurement in a fresh
 # process, tree and plain loop in turn, rotating which goes first. Writes the
-# "Through the Python modules" section of docs/performance.md and the plot
-# docs/ui-times.png.
+# "Through the Python modules on Debian N" section of docs/performance.md and
+# the plot docs/ui-times-N.png, for the release it runs on.
 #   bash bench/ui.sh [ROUNDS] [FILES...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,9 +18,13 @@ if ! dpkg-query -W -f='${Status}' python3-matplotlib 2>/dev/null | grep -q "inst
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends python3-matplotlib
 fi
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_APP=OFF \
+. /etc/os-release
+# A build folder, a section and a plot per Debian release: /work may be shared between them.
+build=build-bench-ui-$VERSION_CODENAME
+release="Debian ${VERSION_ID}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_APP=OFF \
   -DTICKPANE_PYTHON=ON >/dev/null
-cmake --build build-bench -j 2 --target build_bench filerow_python tickpane_python
+cmake --build "$build" -j 2 --target build_bench filerow_python tickpane_python
 rounds=${1:-3}
 shift || true
 sizes=("$@")
@@ -32,11 +36,11 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "files,variant,step,rows,value" >"$work/ui.csv"
 for round in $(seq "$rounds"); do
   for files in "${sizes[@]}"; do
-    location=$(build-bench/bin/build_bench tree "$work" "$files")
+    location=$("$build"/bin/build_bench tree "$work" "$files")
     variants=(tree plain)
     [ $((round % 2)) -eq 0 ] && variants=(plain tree)
     for variant in "${variants[@]}"; do
-      if ! PYTHONPATH=build-bench/python xvfb-run -a -s "-screen 0 1280x1024x24" \
+      if ! PYTHONPATH="$build"/python xvfb-run -a -s "-screen 0 1280x1024x24" \
           /usr/bin/python3 bench/ui_bench.py "$variant" "$location" >"$work/out" 2>"$work/err"; then
         tail -20 "$work/err" >&2
         exit 1
@@ -48,10 +52,10 @@ for round in $(seq "$rounds"); do
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
-tables=$(/usr/bin/python3 bench/ui_report.py docs/ui-times.png "$work/ui.csv")
+tables=$(/usr/bin/python3 bench/ui_report.py "docs/ui-times-$VERSION_ID.png" "$work/ui.csv")
 echo "$tables"
-/usr/bin/python3 bench/update_section.py docs/performance.md "Through the Python modules" <<EOF2
-Measured by \`bash bench/ui.sh\` on $(date -u +%Y-%m-%d), $(. /etc/os-release && echo "$PRETTY_NAME"),
+/usr/bin/python3 bench/update_section.py docs/performance.md "Through the Python modules on $release" <<EOF2
+Measured by \`bash bench/ui.sh\` on $(date -u +%Y-%m-%d), $PRETTY_NAME,
 $(nproc) cores, Xvfb, load average $load_before before and $load_after after: medians of $rounds
 rounds. A wxPython host (\`bench/ui_bench.py\`, with the example host's theme and styling) in a
 shown 900 x 700 frame, both panels in one scrolled window; each step is followed by the
@@ -61,7 +65,7 @@ tree would, with plain wxPython calls. The tree is laid out by \`tickpane.GridBa
 example host does; the plain loop by wxPython's own \`wx.GridBagSizer\`. Each measurement in a
 fresh process.
 
-![Build time through the Python modules against rows](ui-times.png)
+![Build time through the Python modules against rows](ui-times-$VERSION_ID.png)
 
 $tables
 EOF2
