@@ -100,7 +100,7 @@ which changes every proposal), Tick all, Untick all, Invert (ticks all), Rename 
 Undo, a new build of the same tree (what Rename and Undo did until they updated the rows in
 place), close. The plain loop makes the same widgets, cells, fonts and colours for the same rows
 into the same window's tree area and lays it out: the toolkit's floor. Both run with bulkrename's
-memory setup (jemalloc, huge pages, GLib's blocks from it; "Tree build" below), so that each
+memory setup (jemalloc, huge pages, GLib's blocks from it; "Memory setup" under "Tree build"), so that each
 pair differs only in what the application does. Close: the window hides and the program ends
 (it leaves the widgets to the operating system); teardown: destroying the window afterwards, as
 a host that goes on running pays it. Memory: the process's resident memory (VmRSS, and its peak
