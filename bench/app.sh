@@ -13,19 +13,7 @@
 #   bash bench/app.sh [ROUNDS]
 # APP_BENCH_SIZES (default "1000 2000 4000") and APP_BENCH_LARGE (default
 # 10000, 0 for none) choose the trees; small ones make a quick try.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-# The plot is drawn with Debian's matplotlib for the system's Python.
-if ! dpkg-query -W -f='${Status}' python3-matplotlib 2>/dev/null | grep -q "install ok installed"; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends python3-matplotlib
-fi
-. /etc/os-release
-# A build folder per release, so that Debian 12 and 13 can share the work tree.
-build=build-bench-app-$VERSION_CODENAME
+. "$(dirname "$0")/prepare.sh" app plot
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_PYTHON=OFF >/dev/null
 cmake --build "$build" -j 2 --target app_bench
 bench=$build/bin/app_bench

@@ -8,19 +8,7 @@
 # Writes the "Tree build on Debian N" section of docs/performance.md and the
 # plot docs/build-times-N.png, for the release it runs on.
 #   bash bench/build.sh [ROUNDS]
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-# The plot is drawn with Debian's matplotlib for the system's Python.
-if ! dpkg-query -W -f='${Status}' python3-matplotlib 2>/dev/null | grep -q "install ok installed"; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends python3-matplotlib
-fi
-. /etc/os-release
-# A build folder, a section and a plot per Debian release: /work may be shared between them.
-build=build-bench-build-$VERSION_CODENAME
+. "$(dirname "$0")/prepare.sh" build plot
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_PYTHON=OFF \
   -DTICKPANE_APP=OFF >/dev/null
 cmake --build "$build" -j 2 --target build_bench

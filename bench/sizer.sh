@@ -3,19 +3,14 @@
 # in wxGridBagSizer and in tickpane::GridBagSizer, in pairs: each run of
 # bench/sizer_bench builds both and lays them out one right after the other,
 # taking turns at going first, and checks they agree. Medians of ROUNDS runs
-# for each number of lines; writes the "Grid-bag layout" section of
+# for each number of lines; writes the "Grid-bag layout on Debian N" section of
 # docs/performance.md.
 #   bash bench/sizer.sh [ROUNDS [LINES...]]      (default: 3 rounds of 1000 2000 4000 8000)
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+. "$(dirname "$0")/prepare.sh" sizer
 rounds=${1:-3}
 shift || true
 sizes=("$@")
 [ ${#sizes[@]} -eq 0 ] && sizes=(1000 2000 4000 8000)
-# A build folder per Debian release: /work is shared between them.
-release=$(. /etc/os-release && echo "$PRETTY_NAME")
-build=build-bench-sizer-$(. /etc/os-release && echo "$VERSION_CODENAME")
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_PYTHON=OFF \
   -DTICKPANE_APP=OFF >/dev/null
 cmake --build "$build" -j 2 --target sizer_bench >/dev/null
@@ -54,8 +49,8 @@ $table"
 echo "$table"
 
 wx_version=$(dpkg-query -W -f='${Version}' libwxgtk3.2-dev)
-/usr/bin/python3 bench/update_section.py docs/performance.md "Grid-bag layout" <<EOF2
-Measured by \`bash bench/sizer.sh\` on $(date -u +%Y-%m-%d), $release, wxWidgets $wx_version,
+/usr/bin/python3 bench/update_section.py docs/performance.md "Grid-bag layout on Debian $VERSION_ID" <<EOF2
+Measured by \`bash bench/sizer.sh\` on $(date -u +%Y-%m-%d), $PRETTY_NAME, wxWidgets $wx_version,
 $(nproc) cores, load average $load_before before and $(cut -d' ' -f1-3 /proc/loadavg) after:
 medians of $rounds rounds. Each run (\`bench/sizer_bench\`) fills both panels' sizers with LINES
 grid lines shaped like the tree's (the left panel's cells in column 0, the right panel's in

@@ -9,19 +9,7 @@
 # "Through the Python modules on Debian N" section of docs/performance.md and
 # the plot docs/ui-times-N.png, for the release it runs on.
 #   bash bench/ui.sh [ROUNDS] [FILES...]
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-if ! dpkg-query -W -f='${Status}' python3-matplotlib 2>/dev/null | grep -q "install ok installed"; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends python3-matplotlib
-fi
-. /etc/os-release
-# A build folder, a section and a plot per Debian release: /work may be shared between them.
-build=build-bench-ui-$VERSION_CODENAME
-release="Debian ${VERSION_ID}"
+. "$(dirname "$0")/prepare.sh" ui plot
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTICKPANE_TESTS=OFF -DTICKPANE_APP=OFF \
   -DTICKPANE_PYTHON=ON >/dev/null
 cmake --build "$build" -j 2 --target build_bench filerow_python tickpane_python
@@ -54,7 +42,7 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 tables=$(/usr/bin/python3 bench/ui_report.py "docs/ui-times-$VERSION_ID.png" "$work/ui.csv")
 echo "$tables"
-/usr/bin/python3 bench/update_section.py docs/performance.md "Through the Python modules on $release" <<EOF2
+/usr/bin/python3 bench/update_section.py docs/performance.md "Through the Python modules on Debian $VERSION_ID" <<EOF2
 Measured by \`bash bench/ui.sh\` on $(date -u +%Y-%m-%d), $PRETTY_NAME,
 $(nproc) cores, Xvfb, load average $load_before before and $load_after after: medians of $rounds
 rounds. A wxPython host (\`bench/ui_bench.py\`, with the example host's theme and styling) in a
