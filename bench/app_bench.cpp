@@ -38,6 +38,7 @@
 
 #include <unistd.h>
 
+#include "sample_tree.h"
 #include "window.h"
 
 namespace fs = std::filesystem;
@@ -57,23 +58,6 @@ using Clock = std::chrono::steady_clock;
 
 std::chrono::duration<double> seconds_since(Clock::time_point start) {
   return Clock::now() - start;
-}
-
-std::string numbered(const char* prefix, int number) { return prefix + std::to_string(number); }
-
-// Ten files a folder, folders four deep below one top folder: the shape of
-// bench/build.sh's trees, so the row counts match.
-fs::path make_tree(const fs::path& root, int files) {
-  fs::path top = root / numbered("tree", files);
-  fs::remove_all(top);
-  for (int i = 0; i < files; ++i) {
-    int folder = i / 10;
-    fs::path dir = top / "all" / numbered("a", folder / 25) / numbered("b", folder / 5 % 5) /
-                   numbered("c", folder % 5);
-    fs::create_directories(dir);
-    std::ofstream(dir / (numbered("file", i) + ".txt")) << "x";
-  }
-  return top;
 }
 
 // Runs the toolkit until it has nothing left to do: events, timers that are
@@ -323,7 +307,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (command == "tree") {
-    std::printf("%s\n", make_tree(argv[2], std::atoi(argv[3])).c_str());
+    std::printf("%s\n", bench::write_sample_tree(argv[2], std::atoi(argv[3])).c_str());
     return 0;
   }
   const fs::path location = argv[2];

@@ -22,12 +22,13 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
+
+#include "sample_tree.h"
 
 namespace fs = std::filesystem;
 
@@ -46,27 +47,6 @@ double seconds(const std::function<void()>& work) {
   auto start = Clock::now();
   work();
   return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::string numbered(const char* prefix, int number) {
-  std::string name = prefix;
-  name += std::to_string(number);
-  return name;
-}
-
-// FILES files in nested folders below one top folder: ten files a folder,
-// folders four deep.
-fs::path make_tree(const fs::path& root, int files) {
-  fs::path top = root / numbered("tree", files);
-  fs::remove_all(top);
-  for (int i = 0; i < files; ++i) {
-    int folder = i / 10;
-    fs::path dir = top / "all" / numbered("a", folder / 25) / numbered("b", folder / 5 % 5) /
-                   numbered("c", folder % 5);
-    fs::create_directories(dir);
-    std::ofstream(dir / (numbered("file", i) + ".txt")) << "x";
-  }
-  return top;
 }
 
 void settle() {
@@ -251,7 +231,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (command == "tree") {
-    std::printf("%s\n", make_tree(argv[2], std::atoi(argv[3])).c_str());
+    std::printf("%s\n", bench::write_sample_tree(argv[2], std::atoi(argv[3])).c_str());
     return 0;
   }
   fs::path location = argv[argc - 1];
