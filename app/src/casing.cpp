@@ -1,9 +1,9 @@
 #include "casing.h"
 
+#include <fsname/utf8.h>
+
 #include <clocale>
 #include <cwctype>
-
-#include "utf8.h"
 
 namespace bulkrename {
 
@@ -20,27 +20,27 @@ locale_t unicode_ctype() {
 }  // namespace
 
 wchar_t lower(wchar_t c) {
-  if (is_raw_byte(c)) return c;
+  if (fsname::is_raw_byte(c)) return c;
   if (locale_t ctype = unicode_ctype()) return static_cast<wchar_t>(towlower_l(c, ctype));
   return c < 0x80 ? static_cast<wchar_t>(std::towlower(c)) : c;
 }
 
 wchar_t upper(wchar_t c) {
-  if (is_raw_byte(c)) return c;
+  if (fsname::is_raw_byte(c)) return c;
   if (locale_t ctype = unicode_ctype()) return static_cast<wchar_t>(towupper_l(c, ctype));
   return c < 0x80 ? static_cast<wchar_t>(std::towupper(c)) : c;
 }
 
 bool alphanumeric(wchar_t c) {
-  if (is_raw_byte(c)) return false;
+  if (fsname::is_raw_byte(c)) return false;
   if (locale_t ctype = unicode_ctype()) return iswalnum_l(c, ctype) != 0;
   return c < 0x80 && std::iswalnum(c);
 }
 
 std::string folded(std::string_view name) {
-  std::wstring text = widen(name);
+  std::wstring text = fsname::widen(name);
   for (wchar_t& c : text) c = lower(c);
-  return narrow(text);
+  return fsname::narrow(text);
 }
 
 }  // namespace bulkrename

@@ -2,7 +2,7 @@
 
 // Upper and lower case in every alphabet, whatever the process's locale: one
 // character maps to one (the C library's simple case mapping for C.UTF-8).
-// Bytes that are not UTF-8 (see utf8.h) have no case.
+// Bytes that are not UTF-8 (see fsname/utf8.h) have no case.
 
 #include <string>
 #include <string_view>

@@ -1,13 +1,13 @@
 #include "display.h"
 
-#include "utf8.h"
+#include <fsname/utf8.h>
 
 namespace bulkrename {
 
 wxString shown(const std::string& bytes) {
-  std::wstring text = widen(bytes);
+  std::wstring text = fsname::widen(bytes);
   for (wchar_t& c : text) {
-    if (is_raw_byte(c))
+    if (fsname::is_raw_byte(c))
       c = 0xFFFD;
     else if (c < 0x20)
       c += 0x2400;

@@ -1,8 +1,8 @@
 #include "escape.h"
 
-#include <cstdio>
+#include <fsname/utf8.h>
 
-#include "utf8.h"
+#include <cstdio>
 
 namespace bulkrename {
 
@@ -13,13 +13,13 @@ std::string printable(std::string_view bytes) {
     std::snprintf(code, sizeof code, "\\x%02X", value & 0xFF);
     text += code;
   };
-  for (wchar_t c : widen(bytes)) {
+  for (wchar_t c : fsname::widen(bytes)) {
     if (c == L'\\') text += "\\\\";
     else if (c == L'\t') text += "\\t";
     else if (c == L'\n') text += "\\n";
     else if (c < 0x20 || c == 0x7F) hex(static_cast<unsigned>(c));
-    else if (is_raw_byte(c)) hex(static_cast<unsigned>(c) - 0xDC00);
-    else text += narrow(std::wstring_view(&c, 1));
+    else if (fsname::is_raw_byte(c)) hex(static_cast<unsigned>(c - fsname::raw_byte_base));
+    else text += fsname::narrow(std::wstring_view(&c, 1));
   }
   return text;
 }

@@ -105,40 +105,9 @@ class Local final : public Filesystem {
 
 }  // namespace
 
-std::string join(const Path& path) {
-  std::string text;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (i > 0) text += '/';
-    text += path[i];
-  }
-  return text;
-}
-
-Path split(const std::string& relative) {
-  Path path;
-  if (relative.empty()) return path;
-  std::size_t start = 0;
-  for (std::size_t at; (at = relative.find('/', start)) != std::string::npos; start = at + 1)
-    path.push_back(relative.substr(start, at - start));
-  path.push_back(relative.substr(start));
-  return path;
-}
-
 bool plain_name(const std::string& name) {
   return !name.empty() && name != "." && name != ".." &&
          name.find_first_of(std::string("/\0", 2)) == std::string::npos;
-}
-
-Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = std::exchange(other.fd_, -1);
-  }
-  return *this;
-}
-
-Descriptor::~Descriptor() {
-  if (fd_ >= 0) ::close(fd_);
 }
 
 Filesystem::~Filesystem() = default;

@@ -7,23 +7,22 @@
 // a file system this machine cannot mount (one that ignores case) or one that
 // fails on cue.
 
+#include <fsname/descriptor.h>
+#include <fsname/path.h>
 #include <sys/types.h>
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace bulkrename {
 
 /// A path below the chosen folder, as its components; empty: the folder.
+/// join() writes it with "/" ("" for the folder itself); split() takes a
+/// scanned name apart.
 using Path = std::vector<std::string>;
-
-/// `path` joined with "/" ("" for the folder itself).
-std::string join(const Path& path);
-
-/// The components of a relative path written with "/" ({} for "").
-Path split(const std::string& relative);
+using fsname::join;
+using fsname::split;
 
 /// True for a name that stays inside its folder: not empty, not "." or "..",
 /// without "/" or a NUL byte.
@@ -44,20 +43,7 @@ struct Identity {
 /// f2fs folders with the casefold attribute, vfat, exfat, SMB shares).
 enum class Naming { exact, case_blind };
 
-/// Owns an open file descriptor; -1 when opening failed.
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  Descriptor& operator=(Descriptor&& other) noexcept;
-  ~Descriptor();
-
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
+using fsname::Descriptor;
 
 /// The operations, each on the folder open as `at`. Failures give the errno
 /// value (and an invalid Descriptor where one is returned, with errno set).

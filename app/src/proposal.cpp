@@ -1,12 +1,12 @@
 #include "proposal.h"
 
+#include <fsname/utf8.h>
 #include <re2/re2.h>
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "casing.h"
-#include "utf8.h"
 
 namespace bulkrename {
 
@@ -30,7 +30,6 @@ std::wstring folded(std::wstring text) {
 // in the text can produce unless the name itself holds one; propose() leaves
 // such a name alone when the two could be confused.
 constexpr char32_t stand_in_base = 0x10FF00;
-constexpr wchar_t raw_base = 0xDC00;
 
 bool is_stand_in(wchar_t c) {
   auto code = static_cast<char32_t>(c);
@@ -38,29 +37,24 @@ bool is_stand_in(wchar_t c) {
 }
 
 std::string with_stand_ins(const std::string& bytes) {
-  std::wstring text = widen(bytes);
+  std::wstring text = fsname::widen(bytes);
   for (wchar_t& c : text)
-    if (is_raw_byte(c)) c = static_cast<wchar_t>(stand_in_base + (c - raw_base));
-  return narrow(text);
+    if (fsname::is_raw_byte(c))
+      c = static_cast<wchar_t>(stand_in_base + (c - fsname::raw_byte_base));
+  return fsname::narrow(text);
 }
 
 std::string without_stand_ins(const std::string& utf8) {
-  std::wstring text = widen(utf8);
+  std::wstring text = fsname::widen(utf8);
   for (wchar_t& c : text)
-    if (is_stand_in(c)) c = static_cast<wchar_t>(raw_base + (c - stand_in_base));
-  return narrow(text);
+    if (is_stand_in(c)) c = static_cast<wchar_t>(fsname::raw_byte_base + (c - stand_in_base));
+  return fsname::narrow(text);
 }
 
 bool holds_stand_ins(const std::string& bytes) {
-  for (wchar_t c : widen(bytes))
+  for (wchar_t c : fsname::widen(bytes))
     if (is_stand_in(c)) return true;
   return false;
-}
-
-// The length of the character that starts at `at` in valid UTF-8.
-std::size_t character_length(const std::string& utf8, std::size_t at) {
-  auto lead = static_cast<unsigned char>(utf8[at]);
-  return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
 }
 
 // Where the extension starts: the last dot, unless it starts the name
@@ -79,8 +73,8 @@ Proposal::Proposal(Rules rules) : rules_(std::move(rules)) {
   if (rules_.numbering && (rules_.start < 0 || rules_.start > max_start))
     throw std::invalid_argument("The first number must be from 0 to " +
                                 std::to_string(max_start) + ".");
-  find_ = widen(rules_.find);
-  replace_ = widen(rules_.replace);
+  find_ = fsname::widen(rules_.find);
+  replace_ = fsname::widen(rules_.replace);
   if (rules_.regex && !find_.empty()) {
     RE2::Options options;
     options.set_encoding(RE2::Options::EncodingUTF8);
@@ -91,7 +85,7 @@ Proposal::Proposal(Rules rules) : rules_(std::move(rules)) {
       throw std::invalid_argument("Bad regular expression \"" + rules_.find +
                                   "\": " + pattern->error());
     pattern_ = std::move(pattern);
-    rules_hold_raw_bytes_ = !valid_utf8(rules_.find) || !valid_utf8(rules_.replace);
+    rules_hold_raw_bytes_ = !fsname::valid_utf8(rules_.find) || !fsname::valid_utf8(rules_.replace);
     parse_replacement(with_stand_ins(rules_.replace), pattern_->NumberOfCapturingGroups());
   }
 }
@@ -136,10 +130,10 @@ void Proposal::parse_replacement(const std::string& text, int groups) {
 }
 
 std::string Proposal::replace_all(const std::string& stem) const {
-  if (!pattern_) return narrow(replace_plain(widen(stem)));
+  if (!pattern_) return fsname::narrow(replace_plain(fsname::widen(stem)));
   if (!holds_stand_ins(stem)) return without_stand_ins(replace_matches(with_stand_ins(stem)));
   // A real U+10FF80..U+10FFFF could not be told from a byte's stand-in.
-  if (!valid_utf8(stem) || rules_hold_raw_bytes_) return stem;
+  if (!fsname::valid_utf8(stem) || rules_hold_raw_bytes_) return stem;
   return replace_matches(stem);
 }
 
@@ -182,7 +176,8 @@ std::string Proposal::replace_matches(const std::string& text) const {
       from = end;
     } else {
       if (start == text.size()) break;
-      from = start + character_length(text, start);
+      // `text` is UTF-8 throughout: the character is one sequence.
+      from = start + fsname::character_at(text, start).size;
       result.append(text, start, from - start);
       copied = from;
     }
@@ -232,7 +227,7 @@ std::string Proposal::propose(const std::string& name, long index) const {
   std::string stem = name.substr(0, dot);
   std::string extension = dot == std::string::npos ? "" : name.substr(dot);
 
-  stem = narrow(change_case(widen(replace_all(stem))));
+  stem = fsname::narrow(change_case(fsname::widen(replace_all(stem))));
 
   std::string number;
   if (rules_.numbering) {

@@ -1,5 +1,6 @@
 #include "renamer.h"
 
+#include <fsname/utf8.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,7 +17,6 @@
 
 #include "casing.h"
 #include "journal.h"
-#include "utf8.h"
 
 namespace bulkrename {
 
@@ -143,7 +143,7 @@ Renamer::Plan Renamer::check(const std::vector<Entry>& batch) const {
       report(i, why);
       continue;
     }
-    if (replacements(entry.newname) > replacements(name) && !valid_utf8(name)) {
+    if (replacements(entry.newname) > replacements(name) && !fsname::valid_utf8(name)) {
       report(i, "the new name holds \"\xEF\xBF\xBD\", which only stands on screen for bytes of "
                 "the name that are not UTF-8: it would be written as that character, not as "
                 "those bytes; type a name without it, or let the rules change the name");

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <stdexcept>
 
 #include "proposal.h"
-#include "utf8.h"
 
 using namespace bulkrename;
 
@@ -208,20 +206,4 @@ TEST(Proposal, BytesThatAreNotUtf8SurviveEveryRule) {
   EXPECT_EQ(propose(regex, private_use + ".txt"), "--.txt");
   EXPECT_EQ(propose(groups, private_use + ".txt"), "\xF4\x8F\xBE\x80" "a.txt");
   EXPECT_EQ(propose(groups, private_use + "\xE9.txt"), private_use + "\xE9.txt");
-}
-
-TEST(Utf8, AnyBytesComeBackExactlyFromWidenAndNarrow) {
-  EXPECT_EQ(widen("aé€😀"), std::wstring(L"aé€\U0001F600"));
-  // Overlong forms, encoded surrogates, stray continuation and cut sequences.
-  for (const std::string bytes : {"\xC0\xAF", "\xED\xA0\x80", "\x80x", "\xE2\x82", "\xF5\x80"}) {
-    std::wstring wide = widen(bytes);
-    for (wchar_t c : wide) EXPECT_TRUE(c < 0x80 || is_raw_byte(c)) << int(c);
-    EXPECT_EQ(narrow(wide), bytes);
-  }
-  std::mt19937 random(7);
-  for (int round = 0; round < 500; ++round) {
-    std::string bytes(1 + random() % 12, '\0');
-    for (char& byte : bytes) byte = static_cast<char>(random());
-    ASSERT_EQ(narrow(widen(bytes)), bytes);
-  }
 }

@@ -1,6 +1,6 @@
 #include "display_text.h"
 
-#include <host/utf8.h>
+#include <fsname/utf8.h>
 
 #include <wx/control.h>
 
@@ -10,7 +10,7 @@ namespace filerow {
 
 namespace {
 
-constexpr wchar_t replacement = 0xFFFD;
+constexpr char32_t replacement = 0xFFFD;
 
 // One character of a name as shown, with the bytes it stands for.
 struct Shown {
@@ -22,19 +22,15 @@ std::vector<Shown> shown_characters(std::string_view bytes) {
   std::vector<Shown> shown;
   shown.reserve(bytes.size());
   for (std::size_t at = 0; at < bytes.size();) {
-    char32_t code;
-    std::size_t length = host::utf8_sequence(bytes, at, code);
-    if (length == 0) {
-      shown.push_back({replacement, at, 1});
-      ++at;
-      continue;
-    }
-    if (code < 0x20)
+    auto [code, size] = fsname::character_at(bytes, at);
+    if (fsname::is_raw_byte(code))
+      code = replacement;
+    else if (code < 0x20)
       code += 0x2400;
     else if (code == 0x7F)
       code = 0x2421;
-    shown.push_back({wxUniChar(static_cast<wxUint32>(code)), at, length});
-    at += length;
+    shown.push_back({wxUniChar(static_cast<wxUint32>(code)), at, size});
+    at += size;
   }
   return shown;
 }

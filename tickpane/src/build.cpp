@@ -2,6 +2,7 @@
 // made in display order, then finished as leaf or branch.
 
 #include <filerow/hidden_creation.h>
+#include <fsname/path.h>
 #include <tickpane/tickpane.h>
 
 #include <wx/utils.h>
@@ -15,15 +16,10 @@ namespace tickpane {
 
 namespace {
 
-constexpr char separator = '/';
-
+// The head's "" and then the parts of `name`.
 std::vector<std::string> split_path(const std::string& name) {
   std::vector<std::string> path{""};
-  std::size_t start = 0;
-  for (std::size_t at; (at = name.find(separator, start)) != std::string::npos;
-       start = at + 1)
-    path.push_back(name.substr(start, at - start));
-  path.push_back(name.substr(start));
+  for (std::string& part : fsname::split(name)) path.push_back(std::move(part));
   return path;
 }
 

@@ -16,7 +16,9 @@
 // byte by byte throughout), and it adds rules of its own (`[^x]` negates,
 // `[[:digit:]]` classes, backslash escapes).
 
-#include <host/utf8.h>
+#include <fsname/descriptor.h>
+#include <fsname/path.h>
+#include <fsname/utf8.h>
 #include <tickpane/tickpane.h>
 
 #include <dirent.h>
@@ -36,33 +38,11 @@ namespace tickpane {
 
 namespace {
 
-// One character of a name or pattern: a well-formed UTF-8 sequence, or a
-// single byte that is not part of one. Such a byte becomes U+DC00 + byte, as
-// with Python's surrogateescape, so it never equals a real character and `?`
-// takes it alone.
-struct Character {
-  char32_t code;
-  size_t size;
-};
-
-Character character_at(std::string_view text, size_t at) {
-  char32_t code;
-  if (size_t size = host::utf8_sequence(text, at, code)) return {code, size};
-  return {0xDC00u + static_cast<unsigned char>(text[at]), 1};
-}
-
-// The character that ends at `end`, a character boundary: a well-formed
-// sequence ends there (its lead byte cannot lie inside another sequence), or
-// else the byte before it stands alone.
-Character character_before(std::string_view text, size_t end) {
-  const unsigned char last = static_cast<unsigned char>(text[end - 1]);
-  if (last < 0x80) return {last, 1};
-  for (size_t size = 2; size <= 4 && size <= end; ++size) {
-    const Character character = character_at(text, end - size);
-    if (character.size == size) return character;
-  }
-  return {0xDC00u + last, 1};
-}
+using fsname::Character;
+using fsname::character_at;
+using fsname::character_before;
+using fsname::child_path;
+using fsname::Descriptor;
 
 // A shell-style wildcard, compiled once per scan: `*` any run of characters,
 // `?` one character, `[...]` one character of a set (ranges such as a-z, `!`
@@ -204,37 +184,6 @@ bool Wildcard::head_matches(std::string_view start) const {
   return token == tail_;
 }
 
-std::string join(std::string_view folder, std::string_view name) {
-  if (folder.empty()) return std::string(name);
-  std::string path;
-  path.reserve(folder.size() + 1 + name.size());
-  path.append(folder);
-  if (path.back() != '/') path.push_back('/');
-  path.append(name);
-  return path;
-}
-
-// Owns one open file descriptor.
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  Descriptor& operator=(Descriptor&& other) noexcept {
-    reset(std::exchange(other.fd_, -1));
-    return *this;
-  }
-  ~Descriptor() { reset(); }
-
-  int get() const { return fd_; }
-  void reset(int fd = -1) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-
- private:
-  int fd_;
-};
-
 constexpr int folder_flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 // A top-down walk below one location that never follows a link: each step
@@ -348,7 +297,7 @@ int Walk::descriptor_of_top() {
     if (level == 0) {
       folder.fd.reset(open(location_.c_str(), folder_flags));
     } else {
-      const std::string name = folder.relative.substr(folder.relative.rfind('/') + 1);
+      const std::string name(fsname::last_part(folder.relative));
       folder.fd.reset(openat(path_[level - 1].fd.get(), name.c_str(), folder_flags | O_NOFOLLOW));
     }
     if (level >= open_limit) path_[level - open_limit].fd.reset();
@@ -382,7 +331,7 @@ bool Walk::next(Step& step) {
       continue;
     }
     Descriptor fd(openat(parent, name.c_str(), folder_flags | O_NOFOLLOW));
-    if (fd.get() >= 0 && enter(std::move(fd), join(top.relative, name), step)) return true;
+    if (fd.get() >= 0 && enter(std::move(fd), child_path(top.relative, name), step)) return true;
   }
   return false;
 }
@@ -401,14 +350,12 @@ std::string code_point_key(std::string_view name) {
       continue;
     }
     const Character character = character_at(name, at);
-    if (character.code < 0xDC80 || character.code > 0xDCFF) {
+    if (!fsname::is_raw_byte(character.code)) {
       at += character.size;
       continue;
     }
     key.append(name, copied, at - copied);
-    key.push_back(static_cast<char>(0xE0 | (character.code >> 12)));
-    key.push_back(static_cast<char>(0x80 | ((character.code >> 6) & 0x3F)));
-    key.push_back(static_cast<char>(0x80 | (character.code & 0x3F)));
+    fsname::append_utf8(character.code, key);
     copied = ++at;
   }
   if (copied > 0) key.append(name, copied);
@@ -463,7 +410,7 @@ void Collected::start_folder(const std::string& relative, size_t room) {
       relative.empty() ? 0 : 1 + std::count(relative.begin(), relative.end(), '/');
   path_.resize(depth);
   if (depth > 0) {
-    std::string key = relative.substr(relative.rfind('/') + 1) + '/';
+    std::string key = std::string(fsname::last_part(relative)) + '/';
     folders_[path_.back()].entries.push_back({std::move(key), folders_.size()});
   }
   path_.push_back(folders_.size());
@@ -522,7 +469,7 @@ std::vector<std::string> Collected::sorted() const {
     }
     const Entry& entry = *visit.order[visit.next++];
     if (entry.folder == none) {
-      names.push_back(join(visit.folder.relative, entry.key));
+      names.push_back(child_path(visit.folder.relative, entry.key));
     } else {
       const Folder& below = folders_[entry.folder];
       stack.push_back({below, order_of(below.entries)});
@@ -543,7 +490,7 @@ std::vector<std::string> Filetree::get_names() {
   while (walk.next(step)) {
     if (on_progress_) {
       if (progresscnt_ == 0) {
-        progress("Processing " + (step.relative.empty() ? location_ : join(location_, step.relative)));
+        progress("Processing " + (step.relative.empty() ? location_ : child_path(location_, step.relative)));
         progresscnt_ = 10;
       }
       --progresscnt_;

@@ -1,14 +1,8 @@
-#include "utf8.h"
+#include <fsname/utf8.h>
 
-#include <host/utf8.h>
+namespace fsname {
 
-namespace bulkrename {
-
-namespace {
-
-constexpr wchar_t raw_base = 0xDC00;
-
-void encode(char32_t code, std::string& out) {
+void append_utf8(char32_t code, std::string& out) {
   if (code < 0x80) {
     out += static_cast<char>(code);
   } else if (code < 0x800) {
@@ -26,21 +20,13 @@ void encode(char32_t code, std::string& out) {
   }
 }
 
-}  // namespace
-
 std::wstring widen(std::string_view bytes) {
   std::wstring text;
   text.reserve(bytes.size());
   for (std::size_t at = 0; at < bytes.size();) {
-    char32_t code;
-    std::size_t length = host::utf8_sequence(bytes, at, code);
-    if (length == 0) {
-      text += static_cast<wchar_t>(raw_base + static_cast<unsigned char>(bytes[at]));
-      ++at;
-    } else {
-      text += static_cast<wchar_t>(code);
-      at += length;
-    }
+    const Character character = character_at(bytes, at);
+    text += static_cast<wchar_t>(character.code);
+    at += character.size;
   }
   return text;
 }
@@ -50,29 +36,23 @@ std::string narrow(std::wstring_view text) {
   bytes.reserve(text.size());
   for (wchar_t character : text) {
     auto code = static_cast<char32_t>(character);
-    if (is_raw_byte(character))
-      bytes += static_cast<char>(code - raw_base);
+    if (is_raw_byte(code))
+      bytes += static_cast<char>(code - raw_byte_base);
     else if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-      encode(0xFFFD, bytes);
+      append_utf8(0xFFFD, bytes);
     else
-      encode(code, bytes);
+      append_utf8(code, bytes);
   }
   return bytes;
 }
 
 bool valid_utf8(std::string_view bytes) {
-  char32_t code;
   for (std::size_t at = 0; at < bytes.size();) {
-    std::size_t length = host::utf8_sequence(bytes, at, code);
-    if (length == 0) return false;
-    at += length;
+    const Character character = character_at(bytes, at);
+    if (is_raw_byte(character.code)) return false;
+    at += character.size;
   }
   return true;
 }
 
-bool is_raw_byte(wchar_t character) {
-  auto code = static_cast<char32_t>(character);
-  return code >= raw_base + 0x80 && code <= raw_base + 0xFF;
-}
-
-}  // namespace bulkrename
+}  // namespace fsname
