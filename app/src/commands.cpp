@@ -1,6 +1,7 @@
 #include "commands.h"
 
-#include <tickpane/tickpane.h>
+#include <fsname/path.h>
+#include <tickpane/scan.h>
 
 #include <cerrno>
 #include <cstring>
@@ -61,16 +62,15 @@ int status_of(const Outcome& outcome, std::ostream& errors, Action action, bool 
 
 Scanned scan_batch(const Options& options, const std::string& folder) {
   Proposal proposal(options.rules);
-  auto config = std::make_shared<host::PlainConfig>(folder, options.pattern, options.folders,
-                                                    options.recursive);
-  // Only the scan of the tree is needed: it reads no window.
-  tickpane::Filetree tree(nullptr, nullptr, nullptr, nullptr, config, {}, {});
-  std::vector<std::string> names = tree.get_names();
+  Scanned scanned;
+  // The folder as the window's tree takes it, scanned as the tree scans.
+  scanned.location = fsname::absolute_path(folder);
+  std::vector<std::string> names =
+      tickpane::scan(scanned.location, options.pattern.value_or(tickpane::default_pattern),
+                     {options.folders, options.recursive});
   if (!options.hidden) names = without_hidden(std::move(names));
 
-  Scanned scanned;
-  scanned.location = tree.location();
-  scanned.unreadable = unreadable_folders(tree.location(), options.recursive, options.hidden);
+  scanned.unreadable = unreadable_folders(scanned.location, options.recursive, options.hidden);
   for (std::size_t i = 0; i < names.size(); ++i) {
     Path path = split(names[i]);
     std::string newname = proposal.propose(path.back(), static_cast<long>(i));

@@ -1,6 +1,7 @@
 // The tree object: settings of one scan, the shared row context, the hooks.
 
 #include <fsname/path.h>
+#include <tickpane/scan.h>
 #include <tickpane/tickpane.h>
 
 #include <stdexcept>
@@ -17,7 +18,7 @@ std::string settle_pattern(const host::Config& config) {
   if (std::optional<std::string> pattern = config.pattern()) return *pattern;
   // Windows would take "*.*" for files; everywhere else both modes take "*".
   config.folders();
-  return "*";
+  return default_pattern;
 }
 
 }  // namespace
@@ -47,6 +48,22 @@ void Filetree::set_config(std::shared_ptr<const host::Config> config) {
 
 void Filetree::progress(const std::string& text) const {
   if (on_progress_) on_progress_(text);
+}
+
+std::vector<std::string> Filetree::get_names() {
+  const ScanOptions options{config_->folders(), config_->recursive()};
+  // Only on_progress can clear itself while the scan runs; nothing can set it.
+  FolderListed count_down;
+  if (on_progress_)
+    count_down = [this](const std::string& folder) {
+      if (!on_progress_) return;
+      if (progresscnt_ == 0) {
+        progress("Processing " + folder);
+        progresscnt_ = 10;
+      }
+      --progresscnt_;
+    };
+  return scan(location_, pattern_, options, count_down);
 }
 
 void Filetree::on_add_node(const Row&) {}

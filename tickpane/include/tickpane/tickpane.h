@@ -91,6 +91,9 @@ class TICKPANE_API Filetree {
   /// starts again at 10, so one report per ten folders. Errors from config or
   /// on_progress pass to the caller.
   ///
+  /// The walk and the matching are scan()'s (tickpane/scan.h), given
+  /// location(), pattern() and config's options.
+  ///
   /// build() takes its names from here: a subclass may narrow them.
   virtual std::vector<std::string> get_names();
 
