@@ -52,7 +52,8 @@ void Filetree::progress(const std::string& text) const {
 
 std::vector<std::string> Filetree::get_names() {
   const ScanOptions options{config_->folders(), config_->recursive()};
-  // Only on_progress can clear itself while the scan runs; nothing can set it.
+  // on_progress may clear itself midway, which stops the count; nothing else
+  // runs during the scan that could set it.
   FolderListed count_down;
   if (on_progress_)
     count_down = [this](const std::string& folder) {
