@@ -104,7 +104,7 @@ notes=$(cat bench/build-notes.md)
 Measured by \`bash bench/build.sh\` on $(date -u +%Y-%m-%d), $PRETTY_NAME, $(nproc) cores, Xvfb, load average
 $load_before before and $load_after after: medians of $rounds rounds. Each measurement runs in a
 fresh process (the heap an earlier tree leaves behind slows every later one); a round runs the
-plain loop, one \`build()\` showing each widget as it is made (\`set_reveal_batch(0)\`), one
+plain loop, one \`build()\` showing each widget as it is made (\`RevealBatch(0)\`), one
 \`build()\` as shipped and one as bulkrename runs it (its memory setup, below, given in the
 environment) one after another, rotating which goes first. The plain loop creates the
 same widgets, cell sizers, fonts and colours for the same rows without our libraries: the

@@ -28,6 +28,7 @@
 
 #include <unistd.h>
 
+#include "reveal_batch.h"
 #include "sample_tree.h"
 
 namespace fs = std::filesystem;
@@ -150,7 +151,7 @@ std::vector<RowShape> row_shapes(tickpane::Filetree& tree) {
 
 std::unique_ptr<tickpane::Filetree> built(Window& w, const fs::path& location, int batch) {
   auto tree = make_tree(w, location);
-  tree->set_reveal_batch(batch);
+  tickpane::RevealBatch batching(batch);
   tree->build();
   return tree;
 }
@@ -264,7 +265,7 @@ int main(int argc, char** argv) {
         rows = shapes.size();
       } else {
         auto tree = make_tree(w, location);
-        tree->set_reveal_batch(variant == "unbatched" ? 0 : 128);
+        tickpane::RevealBatch batching(variant == "unbatched" ? 0 : 128);
         took = seconds([&] { tree->build(); });
         rows = filerow::nodes()->size();
         tree->unbindall();

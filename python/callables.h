@@ -7,6 +7,7 @@
 #include <host/services.h>
 
 #include "gil.h"
+#include "names.h"
 
 #include <string>
 
@@ -19,7 +20,7 @@ struct TransformCall {
 
   std::string operator()(const std::string& name) const {
     gil::Callback call;
-    py::object proposed = function.get()(name);
+    py::object proposed = function.get()(names::to_python(name));
     return names::from_python(proposed, "the name that transform returns");
   }
 };
@@ -29,7 +30,7 @@ struct ProgressCall {
 
   void operator()(const std::string& text) const {
     gil::Callback call;
-    function.get()(text);
+    function.get()(names::to_python(text));
   }
 };
 
@@ -45,11 +46,12 @@ Function from_python(py::object function, const char* what) {
   return Call{gil::Held(std::move(function))};
 }
 
-template <typename Call, typename Function>
-py::object to_python(const Function& function) {
+// A function of C++'s own is given as `wrapped`, which converts its names.
+template <typename Call, typename Function, typename Wrapped>
+py::object to_python(const Function& function, Wrapped wrapped) {
   if (!function) return py::none();
   if (const Call* call = function.template target<Call>()) return call->function.get();
-  return py::cpp_function(function);
+  return py::cpp_function(std::move(wrapped));
 }
 
 }  // namespace detail
@@ -63,11 +65,14 @@ inline host::Progress progress(py::object function) {
 }
 
 inline py::object to_python(const host::Transform& function) {
-  return detail::to_python<TransformCall>(function);
+  return detail::to_python<TransformCall>(function, [function](const names::Name& name) {
+    return names::Name{function(name.bytes)};
+  });
 }
 
 inline py::object to_python(const host::Progress& function) {
-  return detail::to_python<ProgressCall>(function);
+  return detail::to_python<ProgressCall>(
+      function, [function](const names::Name& text) { function(text.bytes); });
 }
 
 }  // namespace callables

@@ -1,5 +1,7 @@
 #include "config.h"
 
+#include "names.h"
+
 namespace config {
 
 namespace py = pybind11;

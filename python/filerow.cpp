@@ -5,8 +5,6 @@
 // when one is missing) and installs the host services that forward to them.
 // Every field of a row can be set; rows keep the host's own attributes.
 
-#include "names.h"
-
 #include <filerow/filerow.h>
 #include <pybind11/stl.h>
 
@@ -16,6 +14,7 @@
 #include "imports.h"
 #include "integers.h"
 #include "mappings.h"
+#include "names.h"
 #include "services.h"
 #include "wxpy.h"
 
@@ -182,7 +181,12 @@ void bind_filerow(py::module_& m) {
            "set up the node")
       .def("setup_rightside", setup(&Filerow::setup_rightside), py::arg("rownmb"),
            "set up the wideets on the righthadn side")
-      .def("__str__", unlocked(&Filerow::to_string), "returun a string representation");
+      .def(
+          "__str__",
+          [](const Filerow& self) {
+            return names::Name{gil::released([&] { return self.to_string(); })};
+          },
+          "returun a string representation");
 
   row.def_property(
          "branch", [](const Row& self) { return mappings::Branch(self); },
@@ -190,7 +194,7 @@ void bind_filerow(py::module_& m) {
            self.set_branch(mappings::branch_from(branch, "branch"));
          })
       .def_property(
-          "stem", &Filerow::stem,
+          "stem", [](const Filerow& self) { return names::Name{self.stem()}; },
           [](Filerow& self, py::handle stem) { self.set_stem(names::from_python(stem, "stem")); })
       .def_property("parent", &Filerow::parent,
                     [](Filerow& self, py::handle parent) {
@@ -218,11 +222,17 @@ void bind_filerow(py::module_& m) {
       .def_property("proposed", [](const Filerow& self) { return wxpy::wrap(self.proposed()); },
                     widget_setter(&Filerow::set_proposed, "wxTextCtrl", "wx.TextCtrl",
                                   "Filerow.proposed"))
-      .def_property_readonly("name", &Filerow::name, "Return the final element of the branch")
+      .def_property_readonly(
+          "name", [](const Filerow& self) { return names::Name{self.name()}; },
+          "Return the final element of the branch")
       .def_property_readonly("leaf", &Filerow::leaf,
                              "Return true if this is a leaf node (i.e. has no children)")
-      .def_property_readonly("newname", unlocked(&Filerow::newname),
-                             "the proposed text if not empty, else name");
+      .def_property_readonly(
+          "newname",
+          [](const Filerow& self) {
+            return names::Name{gil::released([&] { return self.newname(); })};
+          },
+          "the proposed text if not empty, else name");
 
   row.def_property_static(
          "wxparent1", context_getter<&RowContext::wxparent1>(),
@@ -282,7 +292,7 @@ PYBIND11_MODULE(filerow, m) {
   // A host reads each operation's __doc__ as its one-line description.
   py::options options;
   options.disable_function_signatures();
-  m.attr("__version__") = filerow::version;
+  m.attr("__version__") = names::to_python(filerow::version);
   wxpy::load();
   py::module_ utils = imports::module("utils");
   py::module_ gizmo = imports::module("gizmo");

@@ -8,7 +8,7 @@
 // a Python error pending; it is raised at the next crossing, rather than lost
 // or raised later somewhere unrelated.
 
-#include "names.h"
+#include <pybind11/pybind11.h>
 
 #include <memory>
 #include <type_traits>

@@ -2,7 +2,7 @@
 
 // Integers as the libraries take them: 32-bit, checked.
 
-#include "names.h"
+#include <pybind11/pybind11.h>
 
 #include <climits>
 #include <stdexcept>

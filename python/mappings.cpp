@@ -84,9 +84,9 @@ filerow::Filerow::Children children_from(py::handle value) {
 
 filerow::Row Children::find(py::handle key) const {
   try {
-    py::detail::make_caster<std::string> name;
-    if (!name.load(key, true)) return nullptr;
-    return row_->children().find(py::detail::cast_op<const std::string&>(name));
+    std::string name;
+    if (!names::load(key, name)) return nullptr;
+    return row_->children().find(name);
   } catch (py::error_already_set&) {
     return nullptr;
   }
@@ -100,11 +100,10 @@ void Children::set(py::handle key, py::handle value) const {
 }
 
 void Children::remove(py::handle key) const {
-  py::detail::make_caster<std::string> name;
+  std::string name;
   bool known = false;
   try {
-    known = name.load(key, true) &&
-            row_->remove_child(py::detail::cast_op<const std::string&>(name));
+    known = names::load(key, name) && row_->remove_child(name);
   } catch (py::error_already_set&) {
   }
   if (!known) missing(key);
@@ -112,7 +111,8 @@ void Children::remove(py::handle key) const {
 
 py::list Branch::list() const {
   py::list components;
-  for (const std::string& component : row_->branch()) components.append(py::cast(component));
+  for (const std::string& component : row_->branch())
+    components.append(names::to_python(component));
   return components;
 }
 
@@ -163,7 +163,7 @@ void bind_mapping(py::class_<View>& cls, const char* name) {
         for (std::size_t i = 0; i < view.size(); ++i)
           text += std::string(i == 0 ? "" : ", ") + std::string(py::repr(view.key(i))) + ": " +
                   std::string(py::repr(py::cast(view.value(i))));
-        return text + "})";
+        return names::Name{text + "})"};
       });
 }
 

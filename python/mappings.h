@@ -10,6 +10,7 @@
 
 #include <filerow/filerow.h>
 
+#include "names.h"
 #include "wxpy.h"
 
 #include <cstddef>
@@ -64,7 +65,7 @@ class Children {
 
   std::size_t size() const { return row_->children().size(); }
   py::object key(std::size_t position) const {
-    return py::cast(row_->children().at(position).first);
+    return names::to_python(row_->children().at(position).first);
   }
   filerow::Row value(std::size_t position) const { return row_->children().at(position).second; }
   /// The child entered under the name `key`; null for anything else.

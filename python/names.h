@@ -6,9 +6,9 @@
 // os.walk gives it: decoded with the file system encoding, each undecodable
 // byte as a lone surrogate (os.fsdecode); it comes back through os.fsencode.
 // So every name survives the round trip byte for byte, and a host can hand it
-// straight to os.rename. Every std::string of these modules crosses by this
-// rule: it is the type_caster of std::string, so include this header before
-// any other pybind11 header.
+// straight to os.rename. A binding passes each std::string the libraries
+// take or give as a Name, or through from_python and to_python, never as a
+// plain std::string: pybind11's own conversion of that is strict UTF-8.
 //
 // C++ errors become the Python exceptions pybind11 would choose, with their
 // text decoded leniently, since a message may quote a name that is not UTF-8.
@@ -20,13 +20,23 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+namespace names {
+
+/// A name or text as the file system's bytes, crossing as described above.
+struct Name {
+  std::string bytes;
+};
+
+}  // namespace names
 
 namespace pybind11::detail {
 
 template <>
-class type_caster<std::string> {
+class type_caster<names::Name> {
  public:
-  PYBIND11_TYPE_CASTER(std::string, const_name("str"));
+  PYBIND11_TYPE_CASTER(names::Name, const_name("str"));
 
   /// Accepts str (os.fsencode), bytes as they are, and os.PathLike objects.
   /// A str that the file system encoding cannot take raises its
@@ -44,14 +54,14 @@ class type_caster<std::string> {
                        ? reinterpret_borrow<object>(source)
                        : reinterpret_steal<object>(PyUnicode_EncodeFSDefault(source.ptr()));
     if (!bytes) throw error_already_set();
-    value.assign(PyBytes_AS_STRING(bytes.ptr()),
+    value.bytes.assign(PyBytes_AS_STRING(bytes.ptr()),
                  static_cast<std::size_t>(PyBytes_GET_SIZE(bytes.ptr())));
     return true;
   }
 
-  static handle cast(const std::string& name, return_value_policy, handle) {
-    PyObject* text =
-        PyUnicode_DecodeFSDefaultAndSize(name.data(), static_cast<Py_ssize_t>(name.size()));
+  static handle cast(const names::Name& name, return_value_policy, handle) {
+    PyObject* text = PyUnicode_DecodeFSDefaultAndSize(name.bytes.data(),
+                                                      static_cast<Py_ssize_t>(name.bytes.size()));
     if (text == nullptr) throw error_already_set();
     return text;
   }
@@ -63,13 +73,32 @@ namespace names {
 
 namespace py = pybind11;
 
+/// `value` as a name: false when it is not str, bytes or a path; an error
+/// from the conversion itself (UnicodeEncodeError) passes on.
+inline bool load(py::handle value, std::string& name) {
+  py::detail::make_caster<Name> caster;
+  if (!caster.load(value, true)) return false;
+  name = std::move(py::detail::cast_op<Name&>(caster).bytes);
+  return true;
+}
+
 /// `value` as a name; TypeError naming `what` when it is not str, bytes or a path.
 inline std::string from_python(py::handle value, const char* what) {
-  py::detail::make_caster<std::string> caster;
-  if (!caster.load(value, true))
+  std::string name;
+  if (!load(value, name))
     throw py::type_error(std::string(what) + " must be str, not " +
                          Py_TYPE(value.ptr())->tp_name);
-  return py::detail::cast_op<std::string&&>(std::move(caster));
+  return name;
+}
+
+/// `name` as Python sees it: a str.
+inline py::object to_python(std::string name) { return py::cast(Name{std::move(name)}); }
+
+/// `names` as Python sees them: a list of str.
+inline py::list to_python(const std::vector<std::string>& names) {
+  py::list list;
+  for (const std::string& name : names) list.append(to_python(name));
+  return list;
 }
 
 /// Sets the Python error indicator from `error`: a Python error as it was

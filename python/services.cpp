@@ -3,6 +3,7 @@
 #include <host/services.h>
 
 #include "gil.h"
+#include "names.h"
 #include "wxpy.h"
 
 #include <cstdio>
@@ -87,14 +88,15 @@ class PythonServices final : public host::Services {
                       const std::string& quote) override {
     gil::Callback call;
     py::list list;
-    for (const std::string& name : names) list.append(py::cast(name));
-    py::object text = utils_.get().attr("andlist")(list, py::arg("quote") = quote);
+    for (const std::string& name : names) list.append(names::to_python(name));
+    py::object text =
+        utils_.get().attr("andlist")(list, py::arg("quote") = names::to_python(quote));
     return names::from_python(text, "the text that utils.andlist returns");
   }
 
   void dprint(const std::string& text) override {
     gil::Callback call;
-    utils_.get().attr("dprint")(text);
+    utils_.get().attr("dprint")(names::to_python(text));
   }
 
   // As print() does: to sys.stdout as it is now, nothing while it is None. A

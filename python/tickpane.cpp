@@ -2,8 +2,6 @@
 // host. Importing it loads filerow (and so the host services) and binds the
 // host's config.Config and utils.dprint (ImportError when one is missing).
 
-#include "names.h"
-
 #include <pybind11/stl.h>
 #include <tickpane/teardown.h>
 #include <tickpane/tickpane.h>
@@ -15,6 +13,7 @@
 #include "imports.h"
 #include "integers.h"
 #include "mappings.h"
+#include "names.h"
 #include "wxpy.h"
 
 #include <wx/weakref.h>
@@ -156,14 +155,16 @@ void bind_filetree(py::module_& m) {
                       self.set_config(
                           std::make_shared<const config::PythonConfig>(std::move(settings)));
                     })
-      .def_property("location", &Filetree::location,
-                    [](Filetree& self, py::handle location) {
-                      self.set_location(names::from_python(location, "location"));
-                    })
-      .def_property("pattern", &Filetree::pattern,
-                    [](Filetree& self, py::handle pattern) {
-                      self.set_pattern(names::from_python(pattern, "pattern"));
-                    })
+      .def_property(
+          "location", [](const Filetree& self) { return names::Name{self.location()}; },
+          [](Filetree& self, py::handle location) {
+            self.set_location(names::from_python(location, "location"));
+          })
+      .def_property(
+          "pattern", [](const Filetree& self) { return names::Name{self.pattern()}; },
+          [](Filetree& self, py::handle pattern) {
+            self.set_pattern(names::from_python(pattern, "pattern"));
+          })
       .def_property(
           "on_progress",
           [](const Filetree& self) { return callables::to_python(self.on_progress()); },
@@ -179,14 +180,18 @@ void bind_filetree(py::module_& m) {
     self.set_head(mappings::row_from(head, "head"));
   });
 
-  tree.def("get_names", unlocked(&Filetree::get_names),
-           "collect all the file/folder names and sort them lexigraphically")
+  tree.def(
+          "get_names",
+          [](Filetree& self) {
+            return names::to_python(gil::released([&] { return self.get_names(); }));
+          },
+          "collect all the file/folder names and sort them lexigraphically")
       .def(
           "add_branch",
-          [](Filetree& self, const std::string& name, const Filetree::Branchnodes& branchnodes) {
+          [](Filetree& self, const names::Name& name, const Filetree::Branchnodes& branchnodes) {
             for (const Row& node : branchnodes)
               if (node == nullptr) throw py::type_error("branchnodes must hold Filerow objects");
-            return gil::released([&] { return self.add_branch(name, branchnodes); });
+            return gil::released([&] { return self.add_branch(name.bytes, branchnodes); });
           },
           py::arg("name"), py::arg("branchnodes"),
           "returns the new rootnodes (the last element of which is the parent for the files "
@@ -227,7 +232,7 @@ PYBIND11_MODULE(tickpane, m) {
   // A host reads each operation's __doc__ as its one-line description.
   py::options options;
   options.disable_function_signatures();
-  m.attr("__version__") = tickpane::version;
+  m.attr("__version__") = names::to_python(tickpane::version);
   wxpy::load();
   py::module_ rows = imports::module("filerow");
   py::object config_class = imports::name_from(imports::module("config"), "Config");

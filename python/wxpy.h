@@ -12,7 +12,6 @@
 // REQUIRES: the GIL for everything here, and load() once before.
 
 #include "imports.h"
-#include "names.h"
 
 // wxPython's C API; its sip.h has to come first.
 #include <sip.h>

@@ -5,36 +5,40 @@
 #include <memory>
 #include <stdexcept>
 
+#include "held_back.h"
 #include "row_widgets.h"
 
 namespace filerow {
 
 namespace {
 
-HiddenCreation* current = nullptr;
+HeldBack* current = nullptr;
 
 }  // namespace
 
 HiddenCreation::HiddenCreation() {
   if (current != nullptr) throw std::logic_error("HiddenCreation: one is active already");
-  current = this;
+  held_ = std::make_unique<HeldBack>();
+  current = held_.get();
 }
 
 HiddenCreation::~HiddenCreation() {
   current = nullptr;
-  reveal();
+  held_->reveal();
 }
 
-HiddenCreation* HiddenCreation::active() { return current; }
+void HiddenCreation::reveal() { held_->reveal(); }
 
-void HiddenCreation::reveal() {
+HeldBack* HeldBack::active() { return current; }
+
+void HeldBack::reveal() {
   for (RowText* text : held_)
     if (text != nullptr) text->reveal();
   held_.clear();
 }
 
-wxTextCtrl* HiddenCreation::create_text(wxWindow& parent, const wxString& value,
-                                        const wxSize& size, long style) {
+wxTextCtrl* HeldBack::create_text(wxWindow& parent, const wxString& value, const wxSize& size,
+                                  long style) {
   auto known = measured_.find(style);
   if (known == measured_.end() || known->second.parent.get() != &parent ||
       known->second.font != parent.GetFont()) {

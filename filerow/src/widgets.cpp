@@ -3,7 +3,6 @@
 // of each panel's grid-bag sizer.
 
 #include <filerow/filerow.h>
-#include <filerow/hidden_creation.h>
 
 #include <wx/gbsizer.h>
 
@@ -11,6 +10,7 @@
 #include <stdexcept>
 
 #include "display_text.h"
+#include "held_back.h"
 #include "row_widgets.h"
 #include "shared_style.h"
 
@@ -56,8 +56,7 @@ void place(wxGridBagSizer& sizer, std::unique_ptr<wxBoxSizer> cell, int rownmb, 
 // A row's text control, held back while a build is on.
 wxTextCtrl* new_text(wxWindow& parent, const wxString& value, const wxSize& size,
                      long style) {
-  if (HiddenCreation* build = HiddenCreation::active())
-    return build->create_text(parent, value, size, style);
+  if (HeldBack* build = HeldBack::active()) return build->create_text(parent, value, size, style);
   return create_text(parent, value, size, style);
 }
 

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "reveal_batch.h"
+
 namespace tickpane {
 
 namespace {
@@ -23,11 +25,18 @@ std::vector<std::string> split_path(const std::string& name) {
   return path;
 }
 
+// A batch large enough that GTK's restyle of all siblings happens rarely,
+// small enough that a long build shows its rows as it goes.
+int reveal_batch = 128;
+
 double seconds_since(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace
+
+RevealBatch::RevealBatch(int rows) : before_(reveal_batch) { reveal_batch = rows; }
+RevealBatch::~RevealBatch() { reveal_batch = before_; }
 
 std::pair<Row, Filetree::Branchnodes> Filetree::add_branch(
     const std::string& name, const Branchnodes& branchnodes) {
@@ -70,17 +79,16 @@ void Filetree::build() {
     double scan_seconds = seconds_since(start);
     start = std::chrono::steady_clock::now();
     {
-      // A batch large enough that GTK's restyle of all siblings happens
-      // rarely, small enough that a long build shows its rows as it goes.
+      const int batch = reveal_batch;
       std::optional<filerow::HiddenCreation> hidden;
-      if (reveal_batch_ > 0) hidden.emplace();
+      if (batch > 0) hidden.emplace();
       int shown = rownmb_;
       for (const std::string& name : names) {
         progress("Processing " + name);
         auto [row, path] = add_branch(name, branch);
         branch = std::move(path);
         on_add_node(row);
-        if (hidden && rownmb_ - shown >= reveal_batch_) {
+        if (hidden && rownmb_ - shown >= batch) {
           hidden->reveal();
           shown = rownmb_;
         }

@@ -18,6 +18,8 @@ void destroy_rows(Filetree& tree) {
     side.shown = side.panel->IsShown();
     if (side.shown) side.panel->Hide();
   }
+  // Hidden, a panel is not resized and redrawn per widget; Clear() deletes
+  // the first line first, which wx and GTK find at the front of their lists.
   for (Side& side : sides)
     if (side.panel != nullptr && side.sizer != nullptr) side.sizer->Clear(true);
   for (Side& side : sides)

@@ -12,13 +12,7 @@ namespace tickpane {
 /// meanwhile and shown again afterwards (a panel the host had hidden stays
 /// hidden). The rows themselves live on in the registries and see their
 /// widgets as null; the panels are empty and ready for the next Filetree.
-///
-/// Cells are deleted first line first: wx and GTK search a parent's child
-/// lists from the front, so the widget to remove is always found at once.
-/// Hiding the panels spares a resize and redraw request per widget. The cost
-/// still grows with the square of the rows: GTK disconnects each widget's
-/// style and text handlers from objects shared by all of them, and that
-/// search runs over every handler left.
+/// Of the ways measured, the fastest (docs/performance.md, "Teardown").
 ///
 /// A panel the host has destroyed already took its sizer and widgets along:
 /// it is left alone, and the other one is still cleared.

@@ -105,17 +105,11 @@ class TICKPANE_API Filetree {
 
   /// build the file tree: scan, make every row in display order, finish them.
   /// Rows' text controls are held back and shown a batch of rows at a time
-  /// (and at the end, also when the build fails), which spares GTK 3 a
-  /// restyle of every sibling per control (filerow::HiddenCreation). The
-  /// calls to the host, what the hooks see of the rows' widgets, and the
-  /// widgets and screen once build() returns are the same as with each widget
-  /// made and shown by its row.
+  /// (and at the end, also when the build fails), which is faster
+  /// (docs/performance.md). The calls to the host, what the hooks see of the
+  /// rows' widgets, and the widgets and screen once build() returns are the
+  /// same as with each widget made and shown by its row.
   void build();
-
-  /// Rows per batch of text controls shown together during build(); 0 shows
-  /// each as it is made. For comparisons; the default suits every size.
-  void set_reveal_batch(int rows) { reveal_batch_ = rows; }
-  int reveal_batch() const { return reveal_batch_; }
 
   /// called when a node is added (by build, after each add_branch).
   virtual void on_add_node(const Row& node);
@@ -199,7 +193,6 @@ class TICKPANE_API Filetree {
   int row_height_ = 20;
   int rownmb_ = 0;
   Row head_;
-  int reveal_batch_ = 128;
 };
 
 }  // namespace tickpane
