@@ -9,6 +9,7 @@
 
 #include <map>
 
+#include "captured_output.h"
 #include "fixture.h"
 
 using filerow::Row;
@@ -89,9 +90,10 @@ class Reveal : public PanelTest {
     tree.also = also;
     tree.set_reveal_batch(batch);
     services->formatted.clear();
-    testing::internal::CaptureStdout();
-    tree.build();
-    testing::internal::GetCapturedStdout();
+    {
+      CapturedOutput discarded;
+      tree.build();
+    }
 
     std::map<const wxObject*, std::string> names;
     int index = 0;
@@ -110,7 +112,7 @@ class Reveal : public PanelTest {
     seen.screen = screenshot();
     return seen;
   }
-  TempDir dir;
+  TempFolder dir;
 };
 
 TEST_F(Reveal, BatchedBuildLooksAndCallsExactlyAsOneWidgetAtATime) {
@@ -201,9 +203,10 @@ TEST_F(Reveal, FailedBuildStillShowsEveryWidgetItMade) {
                 },
                 nullptr);
   tree.set_reveal_batch(4);
-  testing::internal::CaptureStdout();
-  EXPECT_THROW(tree.build(), std::runtime_error);
-  testing::internal::GetCapturedStdout();
+  {
+    CapturedOutput discarded;
+    EXPECT_THROW(tree.build(), std::runtime_error);
+  }
   EXPECT_EQ(filerow::HiddenCreation::active(), nullptr);
   for (wxWindow* widget : panel1->GetChildren()) EXPECT_TRUE(widget->IsShown());
   for (wxWindow* widget : panel2->GetChildren()) EXPECT_TRUE(widget->IsShown());
