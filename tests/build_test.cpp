@@ -38,7 +38,7 @@ class Build : public PanelTest {
         panel1, panel2, sizer1, sizer2, config, std::move(transform),
         [this](const std::string& text) { messages.push_back(text); });
   }
-  TempDir dir;
+  TempFolder dir;
   std::shared_ptr<host::PlainConfig> config;
   std::vector<std::string> messages;
 };

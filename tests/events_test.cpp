@@ -3,7 +3,6 @@
 
 #include <wx/timer.h>
 #include <wx/uiaction.h>
-#include <wx/utils.h>
 
 #include <stdexcept>
 
@@ -33,16 +32,10 @@ class Events : public PanelTest {
     frame->Layout();
     settle();
   }
-  static void settle(int rounds = 10) {
-    for (int i = 0; i < rounds; ++i) {
-      pump();
-      wxMilliSleep(10);
-    }
-  }
   static wxPoint inside(wxWindow* widget) {
     return widget->ClientToScreen(wxPoint(8, widget->GetSize().y / 2));
   }
-  TempDir dir;
+  TempFolder dir;
   std::unique_ptr<Filetree> tree;
   Row docs, old, z, x;
 };

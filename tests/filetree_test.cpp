@@ -100,7 +100,7 @@ TEST_F(TreeObject, FailingConfigurationLeavesRegistriesAlone) {
 }
 
 TEST_F(TreeObject, FieldsSetByTheHostAreWhatTheTreeUses) {
-  TempDir dir;
+  TempFolder dir;
   dir.file("x.md");
   dir.file("y.txt");
   auto tree = make(std::make_shared<host::PlainConfig>("/nonexistent"));

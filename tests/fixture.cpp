@@ -2,14 +2,9 @@
 
 #include <host/services.h>
 
-#include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
-#include <wx/utils.h>
 #include <wx/sizer.h>
-
-#include <fstream>
-#include <random>
 
 void PanelTest::SetUp() {
   services = std::make_shared<RecordingServices>();
@@ -33,18 +28,9 @@ void PanelTest::TearDown() {
   host::install(nullptr);
 }
 
-void PanelTest::pump() {
-  wxTheApp->ProcessPendingEvents();
-  while (wxTheApp->Pending()) wxTheApp->Dispatch();
-  wxTheApp->ProcessIdle();
-}
-
 wxImage PanelTest::screenshot() {
   frame->Layout();
-  for (int i = 0; i < 20; ++i) {
-    pump();
-    wxMilliSleep(10);
-  }
+  settle(20);
   // The screen, not the window, holds what GTK 3 drew.
   wxScreenDC screen;
   wxSize size = frame->GetClientSize();
@@ -54,33 +40,4 @@ wxImage PanelTest::screenshot() {
   memory.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y);
   memory.SelectObject(wxNullBitmap);
   return shot.ConvertToImage();
-}
-
-TempDir::TempDir() {
-  std::random_device random;
-  path_ = std::filesystem::temp_directory_path() /
-          ("tickpane-test-" + std::to_string(random()));
-  std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  // Undo permission changes a test made, so the folder can go.
-  for (auto it = std::filesystem::recursive_directory_iterator(
-           path_, std::filesystem::directory_options::skip_permission_denied, ignored);
-       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
-    if (it->is_directory(ignored) && !it->is_symlink(ignored))
-      std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void TempDir::file(const std::string& relative) const {
-  std::filesystem::path target = path_ / relative;
-  std::filesystem::create_directories(target.parent_path());
-  std::ofstream(target) << "x";
-}
-
-void TempDir::folder(const std::string& relative) const {
-  std::filesystem::create_directories(path_ / relative);
 }

@@ -7,12 +7,11 @@
 #include <wx/gbsizer.h>
 #include <wx/panel.h>
 
-#include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
 
+#include "pump_events.h"
 #include "recording_services.h"
+#include "temp_folder.h"
 
 // A frame with two panels side by side, each laid out by a wxGridBagSizer:
 // the setting a host gives the tree. Recording services are installed for the
@@ -22,8 +21,6 @@ class PanelTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  /// Lets the toolkit process pending events (paint, layout, input).
-  static void pump();
   /// Lays the frame out, lets it paint, and returns what the screen shows
   /// of its client area.
   wxImage screenshot();
@@ -34,19 +31,4 @@ class PanelTest : public ::testing::Test {
   wxGridBagSizer* sizer1 = nullptr;
   wxGridBagSizer* sizer2 = nullptr;
   std::shared_ptr<RecordingServices> services;
-};
-
-// A temporary folder removed after the test.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::filesystem::path& path() const { return path_; }
-  /// Makes a file (and the folders on its way) at `relative`.
-  void file(const std::string& relative) const;
-  /// Makes a folder (and the folders on its way) at `relative`.
-  void folder(const std::string& relative) const;
-
- private:
-  std::filesystem::path path_;
 };

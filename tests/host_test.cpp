@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "captured_output.h"
 #include "recording_services.h"
 
 TEST(DefaultServices, AndlistJoinsWithCommasAndAFinalAnd) {
@@ -18,9 +19,9 @@ TEST(DefaultServices, AndlistJoinsWithCommasAndAFinalAnd) {
 
 TEST(DefaultServices, LinesGoToStandardOutputAtOnce) {
   host::DefaultServices services;
-  testing::internal::CaptureStdout();
+  CapturedOutput out;
   services.print_line("++++++++++ 'caf\xe9' for 1 files");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "++++++++++ 'caf\xe9' for 1 files\n");
+  EXPECT_EQ(out.text(), "++++++++++ 'caf\xe9' for 1 files\n");
 }
 
 TEST(DefaultServices, ThemeIsReadableAndStylingKeepsFontAndColours) {
@@ -61,7 +62,7 @@ TEST(Services, GuardedBodyHandsItsErrorToTheReporter) {
 
 TEST(Services, DefaultReporterLetsTheProcessGoOn) {
   // wxApp's own hook rethrows; the default then prints and returns.
-  testing::internal::CaptureStderr();
+  CapturedOutput errors(STDERR_FILENO);
   host::run_guarded([] { throw std::runtime_error("handler broke"); });
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("handler broke"), std::string::npos);
+  EXPECT_NE(errors.text().find("handler broke"), std::string::npos);
 }

@@ -9,6 +9,7 @@
 
 #include <map>
 
+#include "captured_output.h"
 #include "fixture.h"
 #include "reveal_batch.h"
 
@@ -90,9 +91,10 @@ class Reveal : public PanelTest {
     tree.also = also;
     tickpane::RevealBatch batching(batch);
     services->formatted.clear();
-    testing::internal::CaptureStdout();
-    tree.build();
-    testing::internal::GetCapturedStdout();
+    {
+      CapturedOutput discarded;
+      tree.build();
+    }
 
     std::map<const wxObject*, std::string> names;
     int index = 0;
@@ -111,7 +113,7 @@ class Reveal : public PanelTest {
     seen.screen = screenshot();
     return seen;
   }
-  TempDir dir;
+  TempFolder dir;
 };
 
 TEST_F(Reveal, BatchedBuildLooksAndCallsExactlyAsOneWidgetAtATime) {
@@ -202,9 +204,10 @@ TEST_F(Reveal, FailedBuildStillShowsEveryWidgetItMade) {
                 },
                 nullptr);
   tickpane::RevealBatch batching(4);
-  testing::internal::CaptureStdout();
-  EXPECT_THROW(tree.build(), std::runtime_error);
-  testing::internal::GetCapturedStdout();
+  {
+    CapturedOutput discarded;
+    EXPECT_THROW(tree.build(), std::runtime_error);
+  }
   // None is left active: another can start.
   EXPECT_NO_THROW(filerow::HiddenCreation());
   for (wxWindow* widget : panel1->GetChildren()) EXPECT_TRUE(widget->IsShown());

@@ -6,20 +6,20 @@
 #include <tickpane/scan.h>
 #include <tickpane/tickpane.h>
 
-#include <grp.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -52,23 +52,9 @@ int open_descriptors() {
 // Each test works in a fresh folder of its own, removed afterwards.
 class Scan : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string name = (fs::temp_directory_path() / "scan_test.XXXXXX").string();
-    ASSERT_NE(mkdtemp(name.data()), nullptr);
-    root = fs::canonical(name);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    for (const fs::path& path : locked) fs::permissions(path, fs::perms::owner_all, ignored);
-    fs::remove_all(root, ignored);
-  }
-
-  /// An empty file at `relative`, with the folders on its way.
-  void file(const std::string& relative) {
-    fs::create_directories((root / relative).parent_path());
-    std::ofstream(root / relative).put('x');
-  }
-  void folder(const std::string& relative) { fs::create_directories(root / relative); }
+  /// A file at `relative`, with the folders on its way.
+  void file(const std::string& relative) { temp.file(relative); }
+  void folder(const std::string& relative) { temp.folder(relative); }
   void link(const std::string& target, const std::string& relative) {
     fs::create_symlink(target, root / relative);
   }
@@ -80,34 +66,27 @@ class Scan : public ::testing::Test {
                                                const std::function<Names()>& scan) {
     fs::permissions(root, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                               fs::perms::others_read | fs::perms::others_exec);
-    int channel[2];
-    if (pipe(channel) != 0) return std::nullopt;
-    const pid_t child = fork();
-    if (child == 0) {
-      close(channel[0]);
-      if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
-        _exit(3);
-      if (access(unreadable.c_str(), R_OK) == 0) _exit(2);
-      std::string out;
-      for (const std::string& name : scan()) out += name + '\0';
-      _exit(write(channel[1], out.data(), out.size()) == static_cast<ssize_t>(out.size()) ? 0 : 4);
+    std::string out;
+    try {
+      out = as_unprivileged([&] {
+        if (access(unreadable.c_str(), R_OK) == 0)
+          throw std::runtime_error(unreadable.string() + " is still readable");
+        std::string names;
+        for (const std::string& name : scan()) names += name + '\0';
+        return names;
+      });
+    } catch (const std::runtime_error& error) {
+      ADD_FAILURE() << error.what();
+      return std::nullopt;
     }
-    close(channel[1]);
-    std::string in;
-    char buffer[4096];
-    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) in.append(buffer, got);
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
     Names names;
-    for (size_t at = 0, end; (end = in.find('\0', at)) != std::string::npos; at = end + 1)
-      names.push_back(in.substr(at, end - at));
+    for (size_t at = 0, end; (end = out.find('\0', at)) != std::string::npos; at = end + 1)
+      names.push_back(out.substr(at, end - at));
     return names;
   }
 
-  fs::path root;
-  std::vector<fs::path> locked;
+  TempFolder temp;
+  const fs::path root = temp.path();
 };
 
 TEST_F(Scan, CollectsMatchingFilesAtEveryLevelSortedByByteOrder) {
@@ -215,7 +194,6 @@ TEST_F(Scan, UnreadableFolderIsLeftOutWithoutReport) {
   for (const char* name : {"b.txt", "open/a.txt", "locked/secret.txt", "locked/inner/deep.txt"})
     file(name);
   fs::permissions(root / "locked", fs::perms::none);
-  locked.push_back(root / "locked");
 
   const auto scan = [&](bool folders) {
     return scan_without_privileges(root / "locked", [&] {

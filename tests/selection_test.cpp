@@ -1,7 +1,6 @@
 #include <tickpane/tickpane.h>
 
 #include <wx/uiaction.h>
-#include <wx/utils.h>
 
 #include <stdexcept>
 
@@ -42,13 +41,7 @@ class Selection : public PanelTest {
     frame->Layout();
     settle();
   }
-  static void settle() {
-    for (int i = 0; i < 10; ++i) {
-      pump();
-      wxMilliSleep(10);
-    }
-  }
-  TempDir dir;
+  TempFolder dir;
   std::unique_ptr<Filetree> tree;
   Row A, B, a1, a2;
 };

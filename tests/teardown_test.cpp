@@ -22,7 +22,7 @@ class Teardown : public PanelTest {
     return tree;
   }
 
-  TempDir dir;
+  TempFolder dir;
 };
 
 TEST_F(Teardown, DestroyRowsEmptiesBothPanelsReadyForTheNextTree) {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
@@ -17,15 +16,14 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
-#include <wx/utils.h>
 
 #include <stdlib.h>
 
-#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "pump_events.h"
 #include "temp_folder.h"
 #include "window.h"
 
@@ -47,20 +45,6 @@ class Application : public ::testing::Test {
   void TearDown() override {
     if (window != nullptr) window->Destroy();
     settle();
-  }
-  static void settle(int rounds = 10) {
-    for (int i = 0; i < rounds; ++i) {
-      wxTheApp->ProcessPendingEvents();
-      while (wxTheApp->Pending()) wxTheApp->Dispatch();
-      wxTheApp->ProcessIdle();
-      wxMilliSleep(10);
-    }
-  }
-  // Lets events run until `done` holds, for at most a few seconds (a loaded
-  // machine may take its time); returns whether it held.
-  static bool eventually(const std::function<bool()>& done) {
-    for (int i = 0; i < 500 && !done(); ++i) settle(1);
-    return done();
   }
   // The row of the entry at `path` in the tree shown now.
   Row entry(const std::string& path) const {

@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "escape.h"
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 using namespace bulkrename;
 using Listing = std::vector<std::string>;

@@ -11,6 +11,7 @@
 #include "renamer.h"
 #include "report.h"
 #include "temp_folder.h"
+#include "unprivileged.h"
 #include "test_filesystem.h"
 
 using namespace bulkrename;
