@@ -106,17 +106,21 @@ TEST_F(RowModel, EditedProposalGivesTheNameItShows) {
     row->proposed()->SetValue(wxString::FromUTF8(shown));
     return row->newname();
   };
-  // Typed before, after or between characters of the proposal: those keep
-  // their bytes, control characters included.
+  // Read back against the proposal (display_text_test.cpp has the rule).
   EXPECT_EQ(edited("a&b\t", "a&b\u2409Z"), "a&b\tZ");
-  EXPECT_EQ(edited("a&b\t", "Za&b\u2409"), "Za&b\t");
-  EXPECT_EQ(edited("a&b\t", "a&+b\u2409"), "a&+b\t");
-  // Stray bytes and real pictures in the proposal stay what they were.
   EXPECT_EQ(edited("caf\xe9\x01", "caf\uFFFD\u2401!"), "caf\xe9\x01!");
-  EXPECT_EQ(edited("x\u2409y", "x\u2409yZ"), "x\u2409yZ");
-  // What is typed reads as the display draws it: a picture is its control.
   EXPECT_EQ(edited("a&b\t", "a&\u2409b\u2409"), "a&\tb\t");
-  EXPECT_EQ(edited("name", "\u241B\u2421\u00e9"), "\x1b\x7f\xc3\xa9");
+}
+
+TEST_F(RowModel, AProposalSetByTheHostIsWhatNewnameKeeps) {
+  Row row = Filerow::create({"", "x"}, nullptr, 1, 0);
+  row->setup_rightside(0);
+  EXPECT_EQ(row->proposal(), "x");
+  row->set_proposal("caf\xe9\t");
+  row->proposed()->ChangeValue(L"caf\uFFFD\u2409");
+  EXPECT_EQ(row->newname(), "caf\xe9\t");
+  row->proposed()->ChangeValue(L"caf\uFFFD\u2409!");
+  EXPECT_EQ(row->newname(), "caf\xe9\t!");
 }
 
 TEST_F(RowModel, FieldsSetByTheHostAreWhatTheRowUses) {

@@ -1,4 +1,4 @@
-#include "display_text.h"
+#include <filerow/display_text.h>
 
 #include <fsname/utf8.h>
 

@@ -3,10 +3,10 @@
 // runs only lends the shared context.
 
 #include <filerow/context_menu.h>
+#include <filerow/display_text.h>
 #include <filerow/filerow.h>
 
 #include "checked.h"
-#include "display_text.h"
 
 namespace filerow {
 

@@ -1,11 +1,11 @@
 // The row as a data object: construction, parent link, derived values and
 // its text form.
 
+#include <filerow/display_text.h>
 #include <filerow/filerow.h>
 
 #include <stdexcept>
 
-#include "display_text.h"
 
 namespace filerow {
 

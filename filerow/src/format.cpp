@@ -3,10 +3,10 @@
 // afresh on every call. A font is always set before the host's styling, a
 // background after it, and a leaf's bold name last.
 
+#include <filerow/display_text.h>
 #include <filerow/filerow.h>
 
 #include "checked.h"
-#include "display_text.h"
 
 namespace filerow {
 

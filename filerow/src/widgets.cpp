@@ -2,6 +2,7 @@
 // right cell (tick mark, indent spacer, proposed name), on grid line rownmb
 // of each panel's grid-bag sizer.
 
+#include <filerow/display_text.h>
 #include <filerow/filerow.h>
 
 #include <wx/gbsizer.h>
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "display_text.h"
 #include "held_back.h"
 #include "row_widgets.h"
 #include "shared_style.h"

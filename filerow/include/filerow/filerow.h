@@ -9,14 +9,14 @@
 // is not valid UTF-8 stays as it is in `branch`, `name` and `stem`, so that a
 // host can rename that very file. Widgets show such a name with U+FFFD in
 // place of each invalid byte, and a control character as its picture
-// (U+2400 + code, U+2421 for DEL), so that a row stays one line high.
-// Comparisons of a widget's text with a name go through that same display
-// form, and `newname` gives back the exact bytes of `name`, or of the
-// proposal the row was made with, while the proposed text still reads as
-// that name or proposal. Once the user edits it, `newname` gives the name the
-// text shows: its unchanged beginning and end keep the proposal's exact
-// bytes, and in the part typed, each control picture stands for its control
-// character again. A file thus gets the name the user sees or the one
+// (U+2400 + code, U+2421 for DEL), so that a row stays one line high
+// (filerow/display_text.h, for hosts too). Comparisons of a widget's text
+// with a name go through that same display form, and `newname` gives back
+// the exact bytes of `name`, or of the row's `proposal`, while the proposed
+// text still reads as that name or proposal. Once the user edits it,
+// `newname` gives the name the text shows: its unchanged beginning and end
+// keep the proposal's exact bytes, and in the part typed, each control
+// picture stands for its control character again. A file thus gets the name the user sees or the one
 // proposed, never one with pictures where the proposal had control
 // characters. (A picture typed on purpose turns into its control character
 // too: the display could not tell the two apart afterwards.)
@@ -149,6 +149,12 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   void set_tick(wxTextCtrl* tick) { tick_ = tick; }
   wxTextCtrl* proposed() const { return proposed_.get(); }
   void set_proposed(wxTextCtrl* proposed) { proposed_ = proposed; }
+  /// The exact bytes proposed for the row: those its proposed control was
+  /// made showing, until the host sets others, as it does when it shows
+  /// another proposal there. The proposed text reads as the proposal until
+  /// the user edits it: compare it with to_display(proposal()).
+  const std::string& proposal() const { return proposal_; }
+  void set_proposal(std::string proposal) { proposal_ = std::move(proposal); }
 
   /// Whatever the host keeps with the row (a Python host: the attributes it
   /// sets on the row). The row only holds it, and drops it with itself.
@@ -245,7 +251,7 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   wxWeakRef<wxCheckBox> checkbox_;
   wxWeakRef<wxTextCtrl> tick_;
   wxWeakRef<wxTextCtrl> proposed_;
-  std::string proposal_;  ///< the exact bytes first shown in `proposed`
+  std::string proposal_;
   std::vector<wxWeakRef<wxWindow>> bound_;  ///< unbound when the row goes
   std::any host_data_;
 };
