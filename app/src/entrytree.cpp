@@ -1,14 +1,14 @@
 #include "entrytree.h"
 
-#include <wx/control.h>
+#include <filerow/display_text.h>
 
 #include <limits>
 #include <map>
 #include <stdexcept>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
-#include "display.h"
 #include "scan.h"
 
 namespace bulkrename {
@@ -65,7 +65,7 @@ std::vector<Made> rows_for(const std::vector<std::string>& names,
 // the text it was made with, which the library keeps and we cannot change,
 // reads the same whichever such name it holds (see Filerow::newname).
 bool reads_as_itself(const std::string& name) {
-  const wxString text = shown(name);
+  const wxString text = filerow::to_display(name);
   for (wxUniChar c : text)
     if (c >= 0x2400 && c <= 0x2421) return false;  // a control character's picture
   return text.utf8_string() == name;
@@ -100,8 +100,6 @@ void Entrytree::on_add_node(const Row& node) {
     throw std::logic_error("Entrytree: row '" + node->name() + "' has no proposed name");
   std::size_t index = entries_.size();
   entries_.push_back(node);
-  proposed_.emplace_back();
-  index_[control] = index;
   // Bound after the row's own handler, so it runs first and passes the event on.
   control->Bind(wxEVT_TEXT, &Entrytree::on_text, this);
   propose(index, proposal_->propose(node->name(), static_cast<long>(index)));
@@ -143,7 +141,7 @@ bool Entrytree::update_in_place() {
       if (before == after) continue;
       wxCheckBox* box = rows[i]->checkbox();
       if (!reads_as_itself(before) || !reads_as_itself(after) ||
-          box->GetTextExtent(shown(before)).y != box->GetTextExtent(shown(after)).y)
+          box->GetTextExtent(filerow::to_display(before)).y != box->GetTextExtent(filerow::to_display(after)).y)
         return false;
     }
     return true;
@@ -167,7 +165,7 @@ bool Entrytree::update_in_place() {
     if (!new_name) continue;
     // As the row library labels and measures a new check box.
     wxCheckBox* box = row->checkbox();
-    box->SetLabel(wxControl::EscapeMnemonics(shown(row->name())));
+    box->SetLabel(filerow::to_label(row->name()));
     filerow::set_textwidth(std::max(filerow::textwidth(), box->GetBestSize().x));
     const Row parent = row->parent();
     if (parent && listed.insert(parent.get()).second) renamed_in.push_back(parent);
@@ -177,26 +175,26 @@ bool Entrytree::update_in_place() {
     for (const Row& child : parent->child_rows()) children.insert(child->name(), child);
     parent->set_children(std::move(children));
   }
-  for (std::size_t k = 0; k < entries_.size(); ++k)
-    proposed_[k] = proposal_->propose(entries_[k]->name(), static_cast<long>(k));
   std::vector<bool> entry(rows.size(), false);
   for (std::size_t k = 0; k < entries_.size(); ++k) {
     entry[made_entries[k]] = true;
-    show_as_new(entries_[k], shown(proposed_[k]));
+    show_as_new(entries_[k], proposal_->propose(entries_[k]->name(), static_cast<long>(k)));
   }
   for (std::size_t i = 0; i < rows.size(); ++i)
-    if (!entry[i]) show_as_new(rows[i], shown(rows[i]->name()));
+    if (!entry[i]) show_as_new(rows[i], rows[i]->name());
   return true;
 }
 
-void Entrytree::show_as_new(const Row& row, const wxString& text) {
+void Entrytree::show_as_new(const Row& row, const std::string& proposal) {
   wxCheckBox* box = row->checkbox();
   if (box->Get3StateValue() != wxCHK_UNCHECKED) box->Set3StateValue(wxCHK_UNCHECKED);
+  row->set_proposal(proposal);
+  const wxString text = filerow::to_display(proposal);
   wxTextCtrl* control = row->proposed();
   if (control->GetValue() != text) control->ChangeValue(text);
   // A row is made showing its name beside a blank mark; a proposal that
   // differs is then set as the row's own handler sets it (see propose()).
-  const wxString name = shown(row->name());
+  const wxString name = filerow::to_display(row->name());
   row->set_ticked(!text.empty() && text != name);
   const wxString mark =
       text == name ? blank_tick : row->ticked() ? wxString::FromUTF8(filerow::tick_mark) : " ";
@@ -205,16 +203,16 @@ void Entrytree::show_as_new(const Row& row, const wxString& text) {
 }
 
 void Entrytree::propose(std::size_t index, const std::string& text) {
-  proposed_[index] = text;
   const Row& row = entries_[index];
-  wxString value = shown(text);
+  row->set_proposal(text);
+  wxString value = filerow::to_display(text);
   wxTextCtrl* control = row->proposed();
   if (control == nullptr || control->GetValue() == value) return;
   // What the row's own handler does for a new text, but without its repaint
   // of the left panel, which for every row of a tree took most of the time;
   // the window is painted once the rows are done.
   control->ChangeValue(value);
-  const bool ticked = !value.empty() && value != shown(row->name());
+  const bool ticked = !value.empty() && value != filerow::to_display(row->name());
   row->set_ticked(ticked);
   if (wxTextCtrl* mark = row->tick())
     mark->ChangeValue(ticked ? wxString::FromUTF8(filerow::tick_mark) : wxString(" "));
@@ -222,8 +220,9 @@ void Entrytree::propose(std::size_t index, const std::string& text) {
 }
 
 bool Entrytree::edited(std::size_t index) const {
-  wxTextCtrl* control = entries_.at(index)->proposed();
-  return control != nullptr && control->GetValue() != shown(proposed_[index]);
+  const Row& row = entries_.at(index);
+  wxTextCtrl* control = row->proposed();
+  return control != nullptr && control->GetValue() != filerow::to_display(row->proposal());
 }
 
 void Entrytree::on_text(wxCommandEvent& event) {
@@ -239,12 +238,7 @@ Path Entrytree::path_of(const Row& row) {
 
 std::vector<Entry> Entrytree::batch() {
   std::vector<Entry> entries;
-  for (const Row& row : changes()) {
-    Entry entry{path_of(row), row->newname()};
-    auto at = index_.find(row->proposed());
-    if (at != index_.end() && !edited(at->second)) entry.newname = proposed_[at->second];
-    entries.push_back(std::move(entry));
-  }
+  for (const Row& row : changes()) entries.push_back({path_of(row), row->newname()});
   for (const Row& row : entries_) {
     wxCheckBox* box = row->checkbox();
     wxTextCtrl* control = row->proposed();

@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "proposal.h"
@@ -48,7 +47,7 @@ class Entrytree : public tickpane::Filetree {
   void set_proposal(std::shared_ptr<const Proposal> proposal) { proposal_ = std::move(proposal); }
 
   /// What was last proposed for the entry at `index`.
-  const std::string& proposed(std::size_t index) const { return proposed_.at(index); }
+  const std::string& proposed(std::size_t index) const { return entries_.at(index)->proposal(); }
   /// Proposes `text` for the entry at `index`, unless the user has typed a
   /// name of their own there; its check box is left as it is.
   void show_proposal(std::size_t index, const std::string& text);
@@ -82,16 +81,15 @@ class Entrytree : public tickpane::Filetree {
 
  private:
   void propose(std::size_t index, const std::string& text);
-  /// Gives `row` the text, tick mark and styling a new row showing `text` has.
-  void show_as_new(const Row& row, const wxString& text);
+  /// Gives `row` the proposal, text, tick mark and styling a new row
+  /// proposing `proposal` has.
+  void show_as_new(const Row& row, const std::string& proposal);
   void on_text(wxCommandEvent& event);
 
   std::shared_ptr<const Proposal> proposal_;
   bool hidden_;
   std::vector<Problem> unreadable_;
   std::vector<Row> entries_;
-  std::vector<std::string> proposed_;  // what was last proposed for each entry
-  std::unordered_map<const wxWindow*, std::size_t> index_;  // proposed control to entry
   std::function<void()> on_edit_;
 };
 

@@ -1,5 +1,6 @@
 #include "window.h"
 
+#include <filerow/display_text.h>
 #include <tickpane/grid_bag_sizer.h>
 #include <tickpane/teardown.h>
 
@@ -25,7 +26,6 @@
 #include <algorithm>
 #include <sstream>
 
-#include "display.h"
 #include "journal.h"
 #include "report.h"
 
@@ -39,19 +39,30 @@ constexpr auto progress_interval = 100ms;
 constexpr int pause_ms = 300;
 constexpr std::size_t listed_at_most = 40;
 
-std::string bytes_of(const wxString& text) {
-  auto utf8 = text.utf8_str();
-  return std::string(utf8.data(), utf8.length());
-}
-
 wxStaticText* label(wxWindow* parent, const char* text) {
   return new wxStaticText(parent, wxID_ANY, text);
 }
 
+// The bytes a text field was made showing, kept with it: what it reads
+// back keeps them where the user left the text as it was.
+struct ShownBytes : wxClientData {
+  explicit ShownBytes(std::string bytes) : bytes(std::move(bytes)) {}
+  std::string bytes;
+};
+
+// A field for bytes that go into names, shown as the rows show names.
 wxTextCtrl* text_field(wxWindow* parent, const char* name, const std::string& value,
                        int width) {
-  return new wxTextCtrl(parent, wxID_ANY, shown(value), wxDefaultPosition, wxSize(width, -1),
-                        wxTE_PROCESS_ENTER, wxDefaultValidator, name);
+  auto* field = new wxTextCtrl(parent, wxID_ANY, filerow::to_display(value), wxDefaultPosition,
+                               wxSize(width, -1), wxTE_PROCESS_ENTER, wxDefaultValidator, name);
+  field->SetClientObject(new ShownBytes(value));
+  return field;
+}
+
+// The bytes a text_field() stands for now.
+std::string bytes_of(const wxTextCtrl* field) {
+  const auto* shown = static_cast<const ShownBytes*>(field->GetClientObject());
+  return filerow::from_display(field->GetValue(), shown->bytes);
 }
 
 wxCheckBox* option(wxWindow* parent, const char* name, const char* text, bool value) {
@@ -258,13 +269,13 @@ wxWindow* Window::make_tree_area(wxWindow* page) {
 
 Rules Window::read_rules() const {
   Rules rules;
-  rules.find = bytes_of(find_->GetValue());
-  rules.replace = bytes_of(replace_->GetValue());
+  rules.find = bytes_of(find_);
+  rules.replace = bytes_of(replace_);
   rules.regex = regex_->GetValue();
   rules.match_case = match_case_->GetValue();
   rules.casing = static_cast<Casing>(casing_->GetSelection());
-  rules.prefix = bytes_of(prefix_->GetValue());
-  rules.suffix = bytes_of(suffix_->GetValue());
+  rules.prefix = bytes_of(prefix_);
+  rules.suffix = bytes_of(suffix_);
   rules.numbering = numbering_->GetValue();
   rules.start = start_->GetValue();
   rules.width = width_->GetValue();
@@ -277,7 +288,7 @@ Window::Settings Window::read_settings() const {
   Settings settings;
   wxString location = location_->GetValue();
   settings.folder = location.empty() ? folder_ : std::string(location.fn_str());
-  settings.pattern = bytes_of(pattern_->GetValue());
+  settings.pattern = bytes_of(pattern_);
   settings.folders = folders_->GetValue();
   settings.recursive = recursive_->GetValue();
   settings.hidden = hidden_->GetValue();
@@ -334,7 +345,7 @@ void Window::rebuild() {
     scroller_->GetParent()->Layout();
     scroller_->Scroll(0, 0);
   }
-  SetStatusText(shown(progress_));
+  SetStatusText(filerow::to_display(progress_));
   SetTitle("Bulk rename - " + wxString(folder_.c_str(), *wxConvFileName));
   building_ = false;
   show_edited();
@@ -348,7 +359,7 @@ std::string Window::apply_rules() {
   try {
     proposal = std::make_shared<Proposal>(read_rules());
   } catch (const std::invalid_argument& error) {
-    SetStatusText(shown(error.what()));
+    SetStatusText(filerow::to_display(error.what()));
     return error.what();
   }
   proposal_ = proposal;
@@ -510,7 +521,7 @@ void Window::show_changes() {
   proposal_width_ = 0;
   fit_proposals();
   scroller_->Scroll(0, 0);
-  SetStatusText(shown(progress_));
+  SetStatusText(filerow::to_display(progress_));
   show_edited();
   update_commands();
 }
@@ -560,7 +571,7 @@ void Window::show_progress(const std::string& text) {
   auto now = std::chrono::steady_clock::now();
   if (now - painted_ < progress_interval) return;
   painted_ = now;
-  SetStatusText(shown(text));
+  SetStatusText(filerow::to_display(text));
   GetStatusBar()->Update();
   // Paint and size events only: input waits until the build is over.
   if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
@@ -577,8 +588,8 @@ void Window::show_edited() {
   }
   std::string text = "Edited by hand (kept when the rules change): ";
   for (std::size_t i = 0; i < names.size(); ++i) text += (i > 0 ? ", " : "") + names[i];
-  edited_->SetLabel(shown(text));
-  edited_->SetToolTip(shown(text));
+  edited_->SetLabel(filerow::to_display(text));
+  edited_->SetToolTip(filerow::to_display(text));
 }
 
 void Window::report(const std::string& text) {
@@ -604,7 +615,7 @@ void Window::show_report(const std::vector<std::string>& lines) {
   }
   // Line by line: a newline inside a name shows as its picture, not a break.
   wxString text;
-  for (const std::string& line : shown_lines) text += shown(line) + "\n";
+  for (const std::string& line : shown_lines) text += filerow::to_display(line) + "\n";
   report_->SetValue(text);
 }
 

@@ -249,3 +249,28 @@ TEST_F(Application, UndoOutlivesTheWindowAndPutsBackWhatItCan) {
       << report;
   EXPECT_EQ(dir.read("B.txt"), "new");
 }
+
+TEST_F(Application, BytesThatAreNotUtf8KeepThemInTheRulesAndInProposalsTypedOn) {
+  dir.file("caf\xE9.txt", "c");
+  Options options;
+  options.rules.casing = Casing::upper;
+  options.rules.prefix = "\xE9-";
+  open(options);
+  const std::string proposed = "\xE9-CAF\xE9.txt";
+  ASSERT_EQ(window->tree()->proposed(0), proposed);
+  // The rules read back from their fields, left as they were: the same bytes.
+  ASSERT_EQ(window->apply_rules(), "");
+  ASSERT_TRUE(eventually([&] { return control<wxButton>("rename")->IsEnabled(); }));
+  EXPECT_EQ(window->tree()->proposed(0), proposed);
+
+  // Typed on at the end: the proposal's bytes stay, though the name's differ.
+  wxTextCtrl* typed = entry("caf\xE9.txt")->proposed();
+  click(typed, wxPoint(typed->GetSize().x - 6, typed->GetSize().y / 2));
+  typed->SetInsertionPointEnd();
+  wxUIActionSimulator().Text("2");
+  ASSERT_TRUE(eventually([&] { return typed->GetValue() == L"\uFFFD-CAF\uFFFD.txt2"; }));
+  click(entry("caf\xE9.txt")->checkbox());
+  click(control<wxButton>("rename"));
+  EXPECT_TRUE(eventually([&] { return dir.listing() == Listing{proposed + "2"}; }));
+  EXPECT_EQ(dir.listing(), Listing{proposed + "2"});
+}
