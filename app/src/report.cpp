@@ -67,4 +67,26 @@ std::vector<std::string> describe(const Outcome& outcome, Action action, std::si
   return lines;
 }
 
+Report summary(const Outcome& outcome, Action action, const std::string& folder,
+               std::size_t at_most) {
+  const bool rename = action == Action::rename;
+  if (!outcome.problems.empty())
+    return {describe(outcome.problems, action, at_most),
+            std::string(rename ? "Nothing was renamed" : "Nothing was put back") +
+                ": see the problems below the tree."};
+  std::vector<std::string> lines = describe(outcome, action, at_most, true);
+  if (!rename) lines.insert(lines.begin() + 1, "In " + folder + ":");
+  return {lines, ""};
+}
+
+std::vector<std::string> describe_unreadable(const std::vector<Problem>& unreadable,
+                                             const std::string& location, std::size_t at_most) {
+  if (unreadable.empty()) return {};
+  std::vector<std::string> lines{"Not shown, as these folders cannot be read:"};
+  list(lines, unreadable, at_most, [&](const Problem& problem) {
+    return "  " + (problem.path.empty() ? location : join(problem.path)) + ": " + problem.reason;
+  });
+  return lines;
+}
+
 }  // namespace bulkrename

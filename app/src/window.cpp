@@ -460,12 +460,8 @@ void Window::rename() {
     return;
   }
   Outcome outcome = Renamer(tree_->location(), journal_folder()).rename(batch);
-  if (!outcome.problems.empty()) {
-    show_report(describe(outcome.problems, Action::rename, listed_at_most));
-    SetStatusText("Nothing was renamed: see the problems below the tree.");
-    return;
-  }
-  show_report(describe(outcome, Action::rename, listed_at_most, true));
+  show_summary(summary(outcome, Action::rename, tree_->location(), listed_at_most));
+  if (!outcome.problems.empty()) return;
   look_for_journal();
   show_changes();
 }
@@ -479,14 +475,7 @@ void Window::undo() {
     return;
   }
   Outcome outcome = journal->undo();
-  if (!outcome.problems.empty()) {
-    show_report(describe(outcome.problems, Action::undo, listed_at_most));
-    SetStatusText("Nothing was put back: see the problems below the tree.");
-  } else {
-    std::vector<std::string> lines = describe(outcome, Action::undo, listed_at_most, true);
-    lines.insert(lines.begin() + 1, "In " + journal->folder() + ":");
-    show_report(lines);
-  }
+  show_summary(summary(outcome, Action::undo, journal->folder(), listed_at_most));
   journal.reset();
   look_for_journal();
   if (!outcome.done.empty()) show_changes();
@@ -603,20 +592,20 @@ void Window::show_report(const std::vector<std::string>& lines) {
   said_ = lines;
   // Folders left out stay listed below whatever the last command said.
   std::vector<std::string> shown_lines = said_;
-  if (tree_ && !tree_->unreadable().empty()) {
-    const std::vector<Problem>& unreadable = tree_->unreadable();
-    shown_lines.push_back("Not shown, as these folders cannot be read:");
-    for (std::size_t i = 0; i < unreadable.size() && i < listed_at_most; ++i)
-      shown_lines.push_back("  " + (unreadable[i].path.empty() ? folder_ : join(unreadable[i].path)) +
-                            ": " + unreadable[i].reason);
-    if (unreadable.size() > listed_at_most)
-      shown_lines.push_back("  ... and " + std::to_string(unreadable.size() - listed_at_most) +
-                            " more");
+  if (tree_) {
+    std::vector<std::string> unreadable =
+        describe_unreadable(tree_->unreadable(), folder_, listed_at_most);
+    shown_lines.insert(shown_lines.end(), unreadable.begin(), unreadable.end());
   }
   // Line by line: a newline inside a name shows as its picture, not a break.
   wxString text;
   for (const std::string& line : shown_lines) text += filerow::to_display(line) + "\n";
   report_->SetValue(text);
+}
+
+void Window::show_summary(const Report& report) {
+  show_report(report.lines);
+  if (!report.status.empty()) SetStatusText(filerow::to_display(report.status));
 }
 
 void Window::update_commands() {

@@ -17,6 +17,7 @@
 #include "entrytree.h"
 #include "options.h"
 #include "renamer.h"
+#include "report.h"
 
 class wxButton;
 class wxCheckBox;
@@ -100,6 +101,8 @@ class Window : public wxFrame {
   void report(const std::string& text);
   /// Shows `lines`, then the folders the tree could not read.
   void show_report(const std::vector<std::string>& lines);
+  /// Shows what a rename or an undo did, in the report and the status bar.
+  void show_summary(const Report& report);
   void update_commands();
   void look_for_journal();
   void propose_slice();
