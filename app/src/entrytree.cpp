@@ -61,16 +61,6 @@ std::vector<Made> rows_for(const std::vector<std::string>& names,
   return made;
 }
 
-// Whether the rows show `name` as its very bytes: then the row's record of
-// the text it was made with, which the library keeps and we cannot change,
-// reads the same whichever such name it holds (see Filerow::newname).
-bool reads_as_itself(const std::string& name) {
-  const wxString text = filerow::to_display(name);
-  for (wxUniChar c : text)
-    if (c >= 0x2400 && c <= 0x2421) return false;  // a control character's picture
-  return text.utf8_string() == name;
-}
-
 }  // namespace
 
 Entrytree::Entrytree(wxWindow* parent1, wxWindow* parent2, wxSizer* sizer1, wxSizer* sizer2,
@@ -140,8 +130,8 @@ bool Entrytree::update_in_place() {
       const std::string& after = made[i].path.back();
       if (before == after) continue;
       wxCheckBox* box = rows[i]->checkbox();
-      if (!reads_as_itself(before) || !reads_as_itself(after) ||
-          box->GetTextExtent(filerow::to_display(before)).y != box->GetTextExtent(filerow::to_display(after)).y)
+      if (box->GetTextExtent(filerow::to_display(before)).y !=
+          box->GetTextExtent(filerow::to_display(after)).y)
         return false;
     }
     return true;

@@ -70,8 +70,8 @@ class Entrytree : public tickpane::Filetree {
   /// when that shows exactly what a new build with the same settings and
   /// proposal would: the scan's names make rows of the same shape (the same
   /// folders and entries at the same places), no row is folded, and each
-  /// name that changes reads on screen as its own bytes, its label as tall
-  /// as before. Then each row takes the name a build would give it, a new
+  /// name that changes keeps its label as tall as before. Then each row
+  /// takes the name a build would give it, a new
   /// row's state (unticked, nothing typed by hand) and its proposal, and
   /// true is returned; otherwise false, with the rows left as they were.
   /// The window lays the rows out again either way.
