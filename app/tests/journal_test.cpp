@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "journal.h"
+#include "outcome_texts.h"
 #include "renamer.h"
 #include "report.h"
 #include "temp_folder.h"
@@ -22,20 +23,6 @@
 using namespace bulkrename;
 using Listing = std::vector<std::string>;
 using Texts = std::vector<std::string>;
-
-namespace {
-
-Texts failures(const Outcome& outcome) {
-  Texts texts;
-  for (const Failure& failure : outcome.failures) {
-    Path path = failure.move.folder;
-    path.push_back(failure.move.from);
-    texts.push_back(join(path) + ": " + failure.reason);
-  }
-  return texts;
-}
-
-}  // namespace
 
 class Journals : public ::testing::Test {
  protected:

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "journal.h"
+#include "outcome_texts.h"
 #include "renamer.h"
 #include "report.h"
 #include "temp_folder.h"
@@ -33,16 +34,6 @@ Texts moves(const std::vector<Move>& moves) {
     Path path = move.folder;
     path.push_back(move.from);
     texts.push_back(join(path) + ">" + move.to);
-  }
-  return texts;
-}
-
-Texts failures(const Outcome& outcome) {
-  Texts texts;
-  for (const Failure& failure : outcome.failures) {
-    Path path = failure.move.folder;
-    path.push_back(failure.move.from);
-    texts.push_back(join(path) + ": " + failure.reason);
   }
   return texts;
 }

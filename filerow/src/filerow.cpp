@@ -3,23 +3,18 @@
 
 #include <filerow/display_text.h>
 #include <filerow/filerow.h>
+#include <fsname/path.h>
 
 #include <stdexcept>
-
 
 namespace filerow {
 
 namespace {
 
-constexpr char separator = '/';
-
+// The path of the folder the row's entry is in: its branch but the last part.
 std::string join_stem(const Filerow::Branch& branch) {
-  std::string stem;
-  for (std::size_t i = 0; i + 1 < branch.size(); ++i) {
-    if (i > 0) stem += separator;
-    stem += branch[i];
-  }
-  return stem;
+  if (branch.empty()) return {};
+  return fsname::join(Filerow::Branch(branch.begin(), branch.end() - 1));
 }
 
 }  // namespace
