@@ -382,7 +382,18 @@ void Window::propose_slice() {
   if (!reproposal_ || !tree_) return;
   Reproposal& job = *reproposal_;
   const std::vector<Row>& entries = tree_->entries();
-  const auto until = std::chrono::steady_clock::now() + slice_;
+  // Between two slices the toolkit lays out and paints what the slice
+  // changed, at a cost that grows with all the rows there are, not with
+  // those changed. A slice as long as that pause keeps the rules at least
+  // half the time, however many rows; fixed slices made it quadratic. A
+  // long pause for another reason (a menu held open) makes no slice longer
+  // than a second, so that Stop still answers.
+  constexpr std::chrono::steady_clock::duration longest = std::chrono::seconds(1);
+  const auto now = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::duration slice = slice_;
+  if (job.slice_ended != std::chrono::steady_clock::time_point{})
+    slice = std::max(slice, std::min(now - job.slice_ended, longest));
+  const auto until = now + slice;
   while (job.next < entries.size()) {
     const std::size_t i = job.next++;
     if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
@@ -404,6 +415,7 @@ void Window::propose_slice() {
     }
   }
   update_commands();
+  job.slice_ended = std::chrono::steady_clock::now();
   slice_timer_.StartOnce(1);
 }
 

@@ -50,8 +50,9 @@ class Window : public wxFrame {
   /// Stops applying rules: every row gets back what it was proposed before.
   void stop_rules();
 
-  /// How long applying rules runs between two looks at input, and how long
-  /// it runs in all before it shows its progress and the Stop button.
+  /// How long applying rules runs at least between two looks at input (as
+  /// long as the toolkit then took to catch up, when that was longer), and
+  /// how long it runs in all before it shows its progress and the Stop button.
   void set_pacing(std::chrono::milliseconds slice, std::chrono::milliseconds patience);
 
   /// Renames the rows the tree offers, after checking them as a batch, and
@@ -162,6 +163,7 @@ class Window : public wxFrame {
     std::vector<std::string> before;  // rows 0, 1, ... as far as reached
     std::size_t next = 0;
     std::chrono::steady_clock::time_point started;
+    std::chrono::steady_clock::time_point slice_ended;  // of the slice before, if any
   };
   std::optional<Reproposal> reproposal_;
   bool layout_owed_ = false;  // a layout on_size() put off while rules were applied
