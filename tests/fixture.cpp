@@ -2,9 +2,9 @@
 
 #include <host/services.h>
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/sizer.h>
+
+#include "screen_image.h"
 
 void PanelTest::SetUp() {
   services = std::make_shared<RecordingServices>();
@@ -32,12 +32,5 @@ wxImage PanelTest::screenshot() {
   frame->Layout();
   settle(20);
   // The screen, not the window, holds what GTK 3 drew.
-  wxScreenDC screen;
-  wxSize size = frame->GetClientSize();
-  wxPoint origin = frame->ClientToScreen(wxPoint(0, 0));
-  wxBitmap shot(size);
-  wxMemoryDC memory(shot);
-  memory.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y);
-  memory.SelectObject(wxNullBitmap);
-  return shot.ConvertToImage();
+  return screen_image(wxRect(frame->ClientToScreen(wxPoint(0, 0)), frame->GetClientSize()));
 }

@@ -8,8 +8,6 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/image.h>
 #include <wx/scrolwin.h>
 #include <wx/stattext.h>
@@ -24,6 +22,7 @@
 #include <vector>
 
 #include "pump_events.h"
+#include "screen_image.h"
 #include "temp_folder.h"
 #include "window.h"
 
@@ -160,14 +159,7 @@ class Application : public ::testing::Test {
   // The tree area as it is on the screen, pixel by pixel.
   std::string pixels() const {
     wxWindow* scroller = wxWindow::FindWindowByName("tree", window);
-    wxRect area = scroller->GetScreenRect();
-    wxBitmap picture(area.GetWidth(), area.GetHeight());
-    {
-      wxMemoryDC memory(picture);
-      wxScreenDC screen;
-      memory.Blit(0, 0, area.GetWidth(), area.GetHeight(), &screen, area.GetX(), area.GetY());
-    }
-    wxImage image = picture.ConvertToImage();
+    wxImage image = screen_image(scroller->GetScreenRect());
     return std::string(reinterpret_cast<const char*>(image.GetData()),
                        static_cast<std::size_t>(image.GetWidth()) * image.GetHeight() * 3);
   }
