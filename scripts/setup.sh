@@ -20,6 +20,9 @@ packages=(
   libre2-dev
   # A font that draws the pictures of control characters shown in names.
   fonts-freefont-ttf
+  # The SVG loader GTK's theme draws check marks with; without it the theme
+  # falls back to coarser images and rows cannot make theirs once.
+  librsvg2-common
   libjemalloc2 "${release_only[@]}"
 )
 

@@ -1,6 +1,10 @@
 #include <filerow/filerow.h>
 
+#include <gtk/gtk.h>
+
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "fixture.h"
 
@@ -13,6 +17,19 @@ const RecordingServices::Tree theme;
 
 bool same_font(const wxFont& a, const wxFont& b) {
   return a.GetWeight() == b.GetWeight() && a.GetStyle() == b.GetStyle();
+}
+
+// Gives a widget made and styled by wx what a row's widget has.
+void style_like(wxWindow* plain, wxWindow* row) {
+  plain->SetMinSize(row->GetMinSize());
+  plain->SetFont(row->GetFont());
+  if (row->UseBackgroundColour()) plain->SetBackgroundColour(row->GetBackgroundColour());
+  if (row->UseForegroundColour()) plain->SetForegroundColour(row->GetForegroundColour());
+}
+
+bool same_pixels(const wxImage& a, const wxImage& b) {
+  return a.GetSize() == b.GetSize() &&
+         std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
 }
 
 }  // namespace
@@ -130,26 +147,20 @@ TEST_F(RowFormat, RowsLookAndMeasureAsTheSameWidgetsStyledByWx) {
   for (const Row& row : {folder, renamed, same}) row->format_row_rightside();
 
   // The same widgets made and styled by wx, a few grid lines further down.
-  auto like = [](wxWindow* plain, wxWindow* row) {
-    plain->SetMinSize(row->GetMinSize());
-    plain->SetFont(row->GetFont());
-    if (row->UseBackgroundColour()) plain->SetBackgroundColour(row->GetBackgroundColour());
-    if (row->UseForegroundColour()) plain->SetForegroundColour(row->GetForegroundColour());
-  };
   std::vector<std::pair<wxWindow*, wxWindow*>> pairs;
   int line = 10;
   for (const Row& row : {folder, renamed, same}) {
     auto* box = new wxCheckBox(panel1, wxID_ANY, row->checkbox()->GetLabel(),
                                wxDefaultPosition, wxDefaultSize, wxCHK_3STATE);
     box->Set3StateValue(row->checkbox()->Get3StateValue());
-    like(box, row->checkbox());
+    style_like(box, row->checkbox());
     sizer1->Add(box, wxGBPosition(line, 0), wxDefaultSpan, 1, 2);
     auto* cell = new wxBoxSizer(wxHORIZONTAL);
     for (wxTextCtrl* text : {row->tick(), row->proposed()}) {
       auto* plain = new wxTextCtrl(panel2, wxID_ANY, text->GetValue(), wxDefaultPosition,
                                    text->GetSize(), text->GetWindowStyleFlag());
       plain->SetEditable(text->IsEditable());
-      like(plain, text);
+      style_like(plain, text);
       cell->Add(plain, 0, wxALL | wxEXPAND, 0);
       pairs.emplace_back(text, plain);
     }
@@ -170,10 +181,71 @@ TEST_F(RowFormat, RowsLookAndMeasureAsTheSameWidgetsStyledByWx) {
                  row_widget->GetLabel().ToStdString());
     EXPECT_EQ(row_widget->GetBestSize(), plain->GetBestSize());
     EXPECT_EQ(row_widget->GetSize(), plain->GetSize());
-    wxImage mine = pixels(row_widget), theirs = pixels(plain);
-    ASSERT_EQ(mine.GetSize(), theirs.GetSize());
-    EXPECT_TRUE(std::equal(mine.GetData(), mine.GetData() + 3 * mine.GetWidth() * mine.GetHeight(),
-                           theirs.GetData()))
-        << "the widget looks different";
+    EXPECT_TRUE(same_pixels(pixels(row_widget), pixels(plain))) << "the widget looks different";
   }
+}
+
+TEST_F(RowFormat, CheckBoxesDrawTheThemesMarksInEveryState) {
+  // Rows' boxes draw their marks from images made once per colour; in every
+  // state, in a focused window or not, under another theme too, they must
+  // look as wx's own boxes do.
+  struct Pair {
+    wxCheckBox* row;
+    wxCheckBox* plain;
+  };
+  std::vector<Pair> pairs;
+  int line = 0;
+  for (bool enabled : {true, false})
+    for (bool coloured : {false, true})
+      for (wxCheckBoxState state : {wxCHK_UNCHECKED, wxCHK_CHECKED, wxCHK_UNDETERMINED}) {
+        Row row = add("row" + std::to_string(line), head, line);
+        wxCheckBox* box = row->checkbox();
+        box->Set3StateValue(state);
+        row->format_row_leftside();
+        if (coloured) box->SetForegroundColour(*wxRED);
+        box->Enable(enabled);
+        auto* plain = new wxCheckBox(panel1, wxID_ANY, box->GetLabel(), wxDefaultPosition,
+                                     wxDefaultSize, wxCHK_3STATE);
+        plain->Set3StateValue(state);
+        style_like(plain, box);
+        plain->Enable(enabled);
+        sizer1->Add(plain, wxGBPosition(line++, 1), wxDefaultSpan, 1, 2);
+        pairs.push_back({box, plain});
+      }
+  frame->Show();
+  auto compare = [&](const std::string& when) {
+    screenshot();
+    wxMilliSleep(500);  // the theme animates a plain box's mark for 400 ms
+    wxImage screen = screenshot();
+    wxPoint origin = frame->ClientToScreen(wxPoint(0, 0));
+    for (const Pair& pair : pairs) {
+      SCOPED_TRACE(when + ", " + pair.row->GetLabel().ToStdString() + " state " +
+                   std::to_string(pair.row->Get3StateValue()));
+      wxRect mine(pair.row->GetScreenPosition() - origin, pair.row->GetSize());
+      wxRect theirs(pair.plain->GetScreenPosition() - origin, pair.plain->GetSize());
+      EXPECT_TRUE(same_pixels(screen.GetSubImage(mine), screen.GetSubImage(theirs)));
+    }
+  };
+  compare("as shown");
+  GtkWidget* window = frame->GetHandle();
+  bool backdrop = gtk_widget_get_state_flags(window) & GTK_STATE_FLAG_BACKDROP;
+  if (backdrop)
+    gtk_widget_unset_state_flags(window, GTK_STATE_FLAG_BACKDROP);
+  else
+    gtk_widget_set_state_flags(window, GTK_STATE_FLAG_BACKDROP, FALSE);
+  compare(backdrop ? "window focused" : "window unfocused");
+
+  // Another built-in theme, its marks made anew.
+  GtkSettings* settings = gtk_settings_get_default();
+  gchar* theme = nullptr;
+  g_object_get(settings, "gtk-theme-name", &theme, nullptr);
+  std::string first = theme != nullptr ? theme : "";
+  g_free(theme);
+  g_object_set(settings, "gtk-theme-name", "HighContrast", nullptr);
+  compare("another theme");
+  for (const Pair& pair : pairs)
+    for (wxCheckBox* box : {pair.row, pair.plain}) box->SetForegroundColour(*wxBLUE);
+  compare("another theme, styled anew");
+  g_object_set(settings, "gtk-theme-name", first.empty() ? nullptr : first.c_str(), nullptr);
+  compare("the first theme again");
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "check_marks.h"
 #include "held_back.h"
 #include "row_widgets.h"
 #include "shared_style.h"
@@ -70,6 +71,7 @@ wxCheckBox* create_checkbox(wxWindow& parent, const wxString& label) {
   auto box = std::make_unique<RowCheckBox>();
   created(box->Create(&parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize,
                       wxCHK_3STATE));
+  box->fit_marks();
   return box.release();
 }
 
@@ -93,9 +95,15 @@ RowText* create_text(wxWindow& parent, const wxString& value, const wxSize& size
   return text.release();
 }
 
+void RowCheckBox::fit_marks() { fit_check_marks(m_widget, look_); }
+
 void RowCheckBox::DoApplyWidgetStyle(GtkRcStyle* style) {
-  if (!apply_look(m_widget, m_foregroundColour, m_backgroundColour, m_font, look_))
-    wxCheckBox::DoApplyWidgetStyle(style);
+  if (apply_look(m_widget, m_foregroundColour, m_backgroundColour, m_font, look_)) {
+    fit_marks();
+    return;
+  }
+  unfit_check_marks(m_widget);
+  wxCheckBox::DoApplyWidgetStyle(style);
 }
 
 void RowText::DoApplyWidgetStyle(GtkRcStyle* style) {
