@@ -186,9 +186,9 @@ TEST_F(RowFormat, RowsLookAndMeasureAsTheSameWidgetsStyledByWx) {
 }
 
 TEST_F(RowFormat, CheckBoxesDrawTheThemesMarksInEveryState) {
-  // Rows' boxes draw their marks from images made once per colour; in every
-  // state, in a focused window or not, under another theme too, they must
-  // look as wx's own boxes do.
+  // Rows' boxes draw their marks from images made once per colour and look;
+  // in every state, in a focused window or not, under another theme too, they
+  // must look as wx's own boxes do.
   struct Pair {
     wxCheckBox* row;
     wxCheckBox* plain;
@@ -243,9 +243,10 @@ TEST_F(RowFormat, CheckBoxesDrawTheThemesMarksInEveryState) {
   g_free(theme);
   g_object_set(settings, "gtk-theme-name", "HighContrast", nullptr);
   compare("another theme");
-  for (const Pair& pair : pairs)
-    for (wxCheckBox* box : {pair.row, pair.plain}) box->SetForegroundColour(*wxBLUE);
-  compare("another theme, styled anew");
+  // Some looks made anew, the others left as they were.
+  for (std::size_t i = 0; i < pairs.size(); i += 2)
+    for (wxCheckBox* box : {pairs[i].row, pairs[i].plain}) box->SetForegroundColour(*wxBLUE);
+  compare("another theme, half styled anew");
   g_object_set(settings, "gtk-theme-name", first.empty() ? nullptr : first.c_str(), nullptr);
   compare("the first theme again");
 }

@@ -12,9 +12,14 @@ namespace filerow {
 
 namespace {
 
-constexpr const char* marked_class = "filerow-marked";
+// The class of boxes with no look of the shared style sheet: their rules,
+// like a look's, match only them.
+constexpr const char* plain_class = "filerow-plain-box";
 // GTK renders a mark at the widget's scale; the images cover scales 1 to 3.
 constexpr int most_scale = 3;
+// Each image keeps a file open; past this many marks (a colour and a kind
+// each), further looks are left to the theme.
+constexpr std::size_t most_images = 64;
 
 // The rules of a built-in theme that draw the marks, as GTK ships them: a
 // theme that states them so is served, with the assets beside its sheet.
@@ -151,20 +156,13 @@ class Marks {
   }
 
   void fit(GtkWidget* button, const std::string& look) {
-    gtk_style_context_add_class(gtk_widget_get_style_context(button), marked_class);
-    if (fitted_.count(look) != 0) return;
-    if (!assets_) assets_ = served_assets();
-    if (assets_->empty()) return;
-    std::string rules;
-    if (!rules_for(button, look, rules)) {
-      assets_ = std::string();  // something GTK needs is missing: leave it all to the theme
-      forget_rules();
-      return;
-    }
-    if (sheet_.empty()) sheet_ = std::string("checkbutton.") + marked_class + " check{transition:none}";
-    sheet_ += rules;
-    gtk_css_provider_load_from_data(provider_, sheet_.c_str(), -1, nullptr);
-    fitted_.insert(look);
+    const std::string& key = look.empty() ? plain_class : look;
+    bool served = fitted_.count(key) != 0 || serve(button, key);
+    GtkStyleContext* context = gtk_widget_get_style_context(button);
+    if (served && look.empty())
+      gtk_style_context_add_class(context, plain_class);
+    else
+      gtk_style_context_remove_class(context, plain_class);
   }
 
  private:
@@ -181,6 +179,27 @@ class Marks {
                        nullptr);
   }
 
+  // Adds the rules of the boxes of class `key`, made on `button`.
+  bool serve(GtkWidget* button, const std::string& key) {
+    if (!assets_) assets_ = served_assets();
+    if (assets_->empty()) return false;
+    std::string rules = "checkbutton." + key + " check{transition:none}";
+    switch (rules_for(button, key, rules)) {
+      case Made::no_room:
+        return false;
+      case Made::failed:
+        assets_ = std::string();  // something GTK needs is missing: leave it all to the theme
+        forget_rules();
+        return false;
+      case Made::made:
+        break;
+    }
+    sheet_ += rules;
+    gtk_css_provider_load_from_data(provider_, sheet_.c_str(), -1, nullptr);
+    fitted_.insert(key);
+    return true;
+  }
+
   void theme_changed() {
     assets_.reset();
     forget_rules();
@@ -192,11 +211,12 @@ class Marks {
     gtk_css_provider_load_from_data(provider_, "", -1, nullptr);
   }
 
-  // The rules giving the boxes of `look` their marks, rendered for the
-  // colours the theme gives the mark of `button` in each state.
-  bool rules_for(GtkWidget* button, const std::string& look, std::string& rules) {
-    std::string boxes = std::string("checkbutton.") + marked_class;
-    if (!look.empty()) boxes += "." + look;
+  enum class Made { made, no_room, failed };
+
+  // Appends the rules giving the boxes of class `key` their marks, rendered
+  // for the colours the theme gives the mark of `button` in each state.
+  Made rules_for(GtkWidget* button, const std::string& key, std::string& rules) {
+    std::string boxes = "checkbutton." + key;
     auto direction = GtkStateFlags(gtk_widget_get_state_flags(button) &
                                    (GTK_STATE_FLAG_DIR_LTR | GTK_STATE_FLAG_DIR_RTL));
     // The mark's node, as the button's child in the button's place, styled
@@ -208,8 +228,9 @@ class Marks {
     gtk_widget_path_iter_set_object_name(path, mark, "check");
     GtkStyleContext* context = gtk_style_context_new();
     gtk_style_context_set_screen(context, gtk_widget_get_screen(button));
-    bool made = true;
-    for (unsigned subset = 0; made && subset < 1u << std::size(served_toggles); ++subset) {
+    Made made = Made::made;
+    for (unsigned subset = 0; made == Made::made && subset < 1u << std::size(served_toggles);
+         ++subset) {
       auto flags = GtkStateFlags(GTK_STATE_FLAG_CHECKED | direction);
       std::string selector = ":checked";
       for (std::size_t at = 0; at < std::size(served_toggles); ++at) {
@@ -223,8 +244,8 @@ class Marks {
       gtk_style_context_set_state(context, flags);
       const char* asset =
           flags & GTK_STATE_FLAG_INCONSISTENT ? "dash-symbolic.svg" : "check-symbolic.svg";
-      std::string image = image_for(*assets_ + asset, context);
-      made = !image.empty();
+      std::string image;
+      made = image_for(*assets_ + asset, context, image);
       rules += boxes + " check" + selector + left_to_theme + "{-gtk-icon-source:" + image + "}";
     }
     g_object_unref(context);
@@ -233,27 +254,33 @@ class Marks {
   }
 
   // The mark at `resource` for the node `context` stands at, at every scale.
-  std::string image_for(const std::string& resource, GtkStyleContext* context) {
+  Made image_for(const std::string& resource, GtkStyleContext* context, std::string& image) {
     GdkRGBA colour;
     gtk_style_context_get_color(context, gtk_style_context_get_state(context), &colour);
     gchar* colour_text = gdk_rgba_to_string(&colour);
     std::string key = resource + " " + colour_text;
     g_free(colour_text);
     auto known = images_.find(key);
-    if (known != images_.end()) return known->second;
-    std::string image = "-gtk-scaled(";
+    if (known != images_.end()) {
+      image = known->second;
+      return Made::made;
+    }
+    if (images_.size() >= most_images) return Made::no_room;
+    image = "-gtk-scaled(";
     for (int scale = 1; scale <= most_scale; ++scale) {
       std::string url = memory_url(render(resource, context, scale));
-      if (url.empty()) return {};
+      if (url.empty()) return Made::failed;
       image += (scale > 1 ? ",url(\"" : "url(\"") + url + "\")";
     }
-    return images_[key] = image + ")";
+    image += ")";
+    images_[key] = image;
+    return Made::made;
   }
 
   GtkCssProvider* provider_;
   std::optional<std::string> assets_;  // unset: not yet asked; empty: not served
   std::string sheet_;
-  std::set<std::string> fitted_;
+  std::set<std::string> fitted_;  // classes whose rules are in the sheet
   std::map<std::string, std::string> images_;  // by mark and colour; kept across themes
 };
 
@@ -264,7 +291,7 @@ void fit_check_marks(GtkWidget* check_button, const std::string& look) {
 }
 
 void unfit_check_marks(GtkWidget* check_button) {
-  gtk_style_context_remove_class(gtk_widget_get_style_context(check_button), marked_class);
+  gtk_style_context_remove_class(gtk_widget_get_style_context(check_button), plain_class);
 }
 
 }  // namespace filerow

@@ -11,10 +11,11 @@
 // through the theme's 400 ms transition. The pixels are the theme's.
 //
 // Only a theme whose rules for the marks are known is served this way (GTK's
-// built-in ones, light or dark); with any other theme, or if anything needed
-// fails, the boxes are left to the theme. A change of theme drops every rule
-// until the looks are applied again. A host's own style sheet that recolours
-// check marks is not followed. REQUIRES: GUI thread.
+// built-in ones, light or dark); with any other theme, if anything needed
+// fails, or past 64 distinct marks, the boxes are left to the theme. A change
+// of theme drops every rule until the looks are applied again. A host's own
+// style sheet that recolours check marks is not followed. REQUIRES: GUI
+// thread.
 
 #include <gtk/gtk.h>
 
@@ -27,7 +28,7 @@ namespace filerow {
 void fit_check_marks(GtkWidget* check_button, const std::string& look);
 
 /// Leaves the marks of `check_button` to the theme (its look is no longer
-/// given by the shared style sheet).
+/// given by the shared style sheet, so it has no look class).
 void unfit_check_marks(GtkWidget* check_button);
 
 }  // namespace filerow

@@ -158,6 +158,12 @@ bool apply_look(GtkWidget* widget, const wxColour& foreground, const wxColour& b
   return true;
 }
 
+void drop_look(GtkWidget* widget, std::string& current) {
+  if (!current.empty())
+    gtk_style_context_remove_class(gtk_widget_get_style_context(widget), current.c_str());
+  current.clear();
+}
+
 void make_borderless(GtkWidget* entry) {
   if (wx_unframes_borderless_text()) gtk_entry_set_has_frame(GTK_ENTRY(entry), FALSE);
   gtk_style_context_add_class(gtk_widget_get_style_context(entry),

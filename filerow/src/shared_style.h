@@ -25,6 +25,10 @@ namespace filerow {
 bool apply_look(GtkWidget* widget, const wxColour& foreground, const wxColour& background,
                 const wxFont& font, std::string& current);
 
+/// Takes the class `current` names off `widget`, whose look wx gives from now
+/// on; `current` is then empty.
+void drop_look(GtkWidget* widget, std::string& current);
+
 /// Gives a text control the look wx gives one with wxBORDER_NONE, and has
 /// every later change of its style take effect at once rather than through
 /// the theme's transitions (the theme animates a text control's padding, so

@@ -102,13 +102,15 @@ void RowCheckBox::DoApplyWidgetStyle(GtkRcStyle* style) {
     fit_marks();
     return;
   }
+  drop_look(m_widget, look_);
   unfit_check_marks(m_widget);
   wxCheckBox::DoApplyWidgetStyle(style);
 }
 
 void RowText::DoApplyWidgetStyle(GtkRcStyle* style) {
-  if (!apply_look(m_widget, m_foregroundColour, m_backgroundColour, m_font, look_))
-    wxTextCtrl::DoApplyWidgetStyle(style);
+  if (apply_look(m_widget, m_foregroundColour, m_backgroundColour, m_font, look_)) return;
+  drop_look(m_widget, look_);
+  wxTextCtrl::DoApplyWidgetStyle(style);
 }
 
 bool RowText::Show(bool show) {
