@@ -12,9 +12,6 @@ namespace filerow {
 
 namespace {
 
-// The class of boxes with no look of the shared style sheet: their rules,
-// like a look's, match only them.
-constexpr const char* plain_class = "filerow-plain-box";
 // GTK renders a mark at the widget's scale; the images cover scales 1 to 3.
 constexpr int most_scale = 3;
 // Each image keeps a file open; past this many marks (a colour and a kind
@@ -156,48 +153,27 @@ class Marks {
   }
 
   void fit(GtkWidget* button, const std::string& look) {
-    const std::string& key = look.empty() ? plain_class : look;
-    bool served = fitted_.count(key) != 0 || serve(button, key);
-    GtkStyleContext* context = gtk_widget_get_style_context(button);
-    if (served && look.empty())
-      gtk_style_context_add_class(context, plain_class);
-    else
-      gtk_style_context_remove_class(context, plain_class);
-  }
-
- private:
-  Marks() : provider_(gtk_css_provider_new()) {
-    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
-                                              GTK_STYLE_PROVIDER(provider_),
-                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    GtkSettings* settings = gtk_settings_get_default();
-    for (const char* signal :
-         {"notify::gtk-theme-name", "notify::gtk-application-prefer-dark-theme"})
-      g_signal_connect(settings, signal, G_CALLBACK(+[](GObject*, GParamSpec*, gpointer) {
-                         Marks::get().theme_changed();
-                       }),
-                       nullptr);
+    if (fitted_.count(look) == 0) serve(button, look);
   }
 
   // Adds the rules of the boxes of class `key`, made on `button`.
-  bool serve(GtkWidget* button, const std::string& key) {
+  void serve(GtkWidget* button, const std::string& key) {
     if (!assets_) assets_ = served_assets();
-    if (assets_->empty()) return false;
+    if (assets_->empty()) return;
     std::string rules = "checkbutton." + key + " check{transition:none}";
     switch (rules_for(button, key, rules)) {
       case Made::no_room:
-        return false;
+        return;
       case Made::failed:
         assets_ = std::string();  // something GTK needs is missing: leave it all to the theme
         forget_rules();
-        return false;
+        return;
       case Made::made:
         break;
     }
     sheet_ += rules;
     gtk_css_provider_load_from_data(provider_, sheet_.c_str(), -1, nullptr);
     fitted_.insert(key);
-    return true;
   }
 
   void theme_changed() {
@@ -288,10 +264,6 @@ class Marks {
 
 void fit_check_marks(GtkWidget* check_button, const std::string& look) {
   Marks::get().fit(check_button, look);
-}
-
-void unfit_check_marks(GtkWidget* check_button) {
-  gtk_style_context_remove_class(gtk_widget_get_style_context(check_button), plain_class);
 }
 
 }  // namespace filerow

@@ -24,11 +24,8 @@
 namespace filerow {
 
 /// Serves the marks of `check_button`, a row's check box whose class in the
-/// shared style sheet is `look` (empty: none).
+/// shared style sheet is `look`. A box that loses its look class is left to
+/// the theme by that alone.
 void fit_check_marks(GtkWidget* check_button, const std::string& look);
-
-/// Leaves the marks of `check_button` to the theme (its look is no longer
-/// given by the shared style sheet, so it has no look class).
-void unfit_check_marks(GtkWidget* check_button);
 
 }  // namespace filerow

@@ -13,13 +13,9 @@ constexpr long tick_style = wxBORDER_NONE | wxTE_READONLY;
 constexpr long proposed_style = wxBORDER_NONE;
 
 /// A row's check box: wx's, with its font and colours given through the
-/// shared style sheet (shared_style.h) and its marks drawn from images made
-/// once (check_marks.h).
+/// shared style sheet (shared_style.h) and, once it has a look, its marks
+/// drawn from images made once (check_marks.h).
 class RowCheckBox : public wxCheckBox {
- public:
-  /// Serves its marks for its present look; made again at every look.
-  void fit_marks();
-
  protected:
   void DoApplyWidgetStyle(GtkRcStyle* style) override;
 

@@ -71,7 +71,6 @@ wxCheckBox* create_checkbox(wxWindow& parent, const wxString& label) {
   auto box = std::make_unique<RowCheckBox>();
   created(box->Create(&parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize,
                       wxCHK_3STATE));
-  box->fit_marks();
   return box.release();
 }
 
@@ -95,15 +94,12 @@ RowText* create_text(wxWindow& parent, const wxString& value, const wxSize& size
   return text.release();
 }
 
-void RowCheckBox::fit_marks() { fit_check_marks(m_widget, look_); }
-
 void RowCheckBox::DoApplyWidgetStyle(GtkRcStyle* style) {
   if (apply_look(m_widget, m_foregroundColour, m_backgroundColour, m_font, look_)) {
-    fit_marks();
+    fit_check_marks(m_widget, look_);
     return;
   }
   drop_look(m_widget, look_);
-  unfit_check_marks(m_widget);
   wxCheckBox::DoApplyWidgetStyle(style);
 }
 
