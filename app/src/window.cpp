@@ -367,7 +367,7 @@ std::string Window::apply_rules() {
     SetStatusText("");
     return {};
   }
-  Reproposal job{proposal, tree_->proposal(), {}, 0, std::chrono::steady_clock::now()};
+  Reproposal job{proposal, tree_->proposal(), {}, 0, std::chrono::steady_clock::now(), {}};
   if (reproposal_) {
     job.former = reproposal_->former;
     job.before = std::move(reproposal_->before);
