@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <utility>
 
 namespace filerow {
 
@@ -36,10 +37,9 @@ std::string resource_text(const std::string& path) {
   return text;
 }
 
-// The resource folder of the marks of the theme in use, picked as GTK picks
-// it (GTK_THEME first, then the settings; a built-in theme before any on
-// disk), or "" when the theme is not one whose marks are known.
-std::string served_assets() {
+// The theme in use as GTK picks it: GTK_THEME first, then the settings; its
+// name and variant ("" for none).
+std::pair<std::string, std::string> theme_in_use() {
   std::string name, variant;
   const char* forced = g_getenv("GTK_THEME");
   if (forced != nullptr && *forced != '\0') {
@@ -58,6 +58,13 @@ std::string served_assets() {
     g_free(theme);
     if (dark) variant = "dark";
   }
+  return {name, variant};
+}
+
+// The resource folder of the marks of `theme` (a built-in one comes before
+// any on disk), or "" when it is not one whose marks are known.
+std::string served_assets(const std::pair<std::string, std::string>& theme) {
+  const auto& [name, variant] = theme;
   std::string sheet = resource_text("/org/gtk/libgtk/theme/" + name + "/" +
                                     (variant.empty() ? "gtk" : "gtk-" + variant) + ".css");
   // A built-in theme's sheet imports its rules from one sheet.
@@ -156,9 +163,26 @@ class Marks {
     if (fitted_.count(look) == 0) serve(button, look);
   }
 
+ private:
+  Marks() : provider_(gtk_css_provider_new()) {
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
+                                              GTK_STYLE_PROVIDER(provider_),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    GtkSettings* settings = gtk_settings_get_default();
+    for (const char* signal :
+         {"notify::gtk-theme-name", "notify::gtk-application-prefer-dark-theme"})
+      g_signal_connect(settings, signal, G_CALLBACK(+[](GObject*, GParamSpec*, gpointer) {
+                         Marks::get().theme_changed();
+                       }),
+                       nullptr);
+  }
+
   // Adds the rules of the boxes of class `key`, made on `button`.
   void serve(GtkWidget* button, const std::string& key) {
-    if (!assets_) assets_ = served_assets();
+    if (!assets_) {
+      theme_ = theme_in_use();
+      assets_ = served_assets(theme_);
+    }
     if (assets_->empty()) return;
     std::string rules = "checkbutton." + key + " check{transition:none}";
     switch (rules_for(button, key, rules)) {
@@ -176,7 +200,9 @@ class Marks {
     fitted_.insert(key);
   }
 
+  // GTK notifies a setting whenever it is set, to the same value too.
   void theme_changed() {
+    if (!assets_ || theme_in_use() == theme_) return;
     assets_.reset();
     forget_rules();
   }
@@ -254,6 +280,7 @@ class Marks {
   }
 
   GtkCssProvider* provider_;
+  std::pair<std::string, std::string> theme_;  // whose marks the rules hold
   std::optional<std::string> assets_;  // unset: not yet asked; empty: not served
   std::string sheet_;
   std::set<std::string> fitted_;  // classes whose rules are in the sheet

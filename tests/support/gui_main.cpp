@@ -7,6 +7,8 @@
 #include <wx/image.h>
 #include <wx/init.h>
 
+#include <glib.h>
+
 namespace {
 
 // A failed toolkit assertion fails the running test instead of opening a
@@ -17,6 +19,11 @@ void fail_test(const wxString& file, int line, const wxString& function,
                 << " at " << file << ":" << line;
 }
 
+// So does a call the toolkit refused: GTK says so only on the console.
+void fail_test_on_critical(const gchar* domain, GLogLevelFlags, const gchar* message, gpointer) {
+  ADD_FAILURE() << (domain != nullptr ? domain : "GLib") << " critical: " << message;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -24,6 +31,8 @@ int main(int argc, char** argv) {
   wxApp::SetInstance(new wxApp);
   wxEntryStart(argc, argv);
   wxSetAssertHandler(fail_test);
+  for (const char* domain : {"Gtk", "Gdk", "GLib", "GLib-GObject", "GLib-GIO"})
+    g_log_set_handler(domain, G_LOG_LEVEL_CRITICAL, fail_test_on_critical, nullptr);
   wxInitAllImageHandlers();
   if (!wxTheApp->CallOnInit()) return 1;
   // An active loop, so that pending events and timers run between steps.
