@@ -220,12 +220,7 @@ Journal Journal::start(const std::string& journals, const std::string& folder,
 }
 
 void Journal::append(const std::string& line) {
-  for (std::size_t written = 0; written < line.size();) {
-    ssize_t n = ::write(fd_.get(), line.data() + written, line.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) throw failure("cannot write " + file_);
-    written += static_cast<std::size_t>(n);
-  }
+  if (!fsname::write_all(fd_.get(), line)) throw failure("cannot write " + file_);
 }
 
 void Journal::via(std::size_t move, const std::string& temporary) {

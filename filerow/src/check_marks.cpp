@@ -1,7 +1,7 @@
 #include "check_marks.h"
 
+#include <fsname/descriptor.h>
 #include <sys/mman.h>
-#include <unistd.h>
 
 #include <iterator>
 #include <map>
@@ -116,27 +116,19 @@ std::string render(const std::string& resource, GtkStyleContext* context, int sc
 // whenever it loads the style sheet again (so the file is never closed).
 std::string memory_url(const std::string& bytes) {
   if (bytes.empty()) return {};
-  int fd = memfd_create("filerow-mark", MFD_CLOEXEC);
-  if (fd < 0) return {};
-  std::string url = "file:///proc/self/fd/" + std::to_string(fd);
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    ssize_t step = write(fd, bytes.data() + written, bytes.size() - written);
-    if (step <= 0) break;
-    written += static_cast<std::size_t>(step);
-  }
+  fsname::Descriptor file(memfd_create("filerow-mark", MFD_CLOEXEC));
+  if (!file.valid() || !fsname::write_all(file.get(), bytes)) return {};
+  std::string url = "file:///proc/self/fd/" + std::to_string(file.get());
   // Read back the way GTK will read it.
   gchar* read = nullptr;
   gsize size = 0;
-  GFile* file = g_file_new_for_uri(url.c_str());
-  bool readable = g_file_load_contents(file, nullptr, &read, &size, nullptr, nullptr) &&
-                  std::string(read, size) == bytes;
+  GFile* readable = g_file_new_for_uri(url.c_str());
+  bool same = g_file_load_contents(readable, nullptr, &read, &size, nullptr, nullptr) &&
+              std::string(read, size) == bytes;
   g_free(read);
-  g_object_unref(file);
-  if (!readable) {
-    close(fd);
-    return {};
-  }
+  g_object_unref(readable);
+  if (!same) return {};
+  file.release();
   return url;
 }
 

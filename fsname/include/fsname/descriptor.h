@@ -2,8 +2,10 @@
 
 // One owned file descriptor.
 
+#include <errno.h>
 #include <unistd.h>
 
+#include <string>
 #include <utility>
 
 namespace fsname {
@@ -23,6 +25,8 @@ class Descriptor {
 
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
+  /// Gives the descriptor up without closing it: the caller keeps it open.
+  int release() { return std::exchange(fd_, -1); }
   /// Closes the descriptor held, if any, and takes over `fd`.
   void reset(int fd = -1) {
     if (fd_ >= 0) ::close(fd_);
@@ -32,5 +36,17 @@ class Descriptor {
  private:
   int fd_;
 };
+
+/// Writes all of `bytes` to `fd`, again after an interruption; false when a
+/// write fails (errno then telling why) or writes nothing.
+inline bool write_all(int fd, const std::string& bytes) {
+  for (std::size_t written = 0; written < bytes.size();) {
+    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
 
 }  // namespace fsname
