@@ -87,7 +87,10 @@ Each series runs in a fresh process: open, then (a step each) a change of rules 
 which changes every proposal), Tick all, Untick all, Invert (ticks all), Rename (every file),
 Undo, a new build of the same tree (what Rename and Undo did until they updated the rows in
 place), close. The plain loop makes the same widgets, cells, fonts and colours for the same rows
-into the same window's tree area and lays it out: the toolkit's floor. Both run with bulkrename's
+into the same window's tree area and lays it out: the toolkit's floor; then it makes the widget
+changes a change of rules makes (each file's name in upper case and bold, its tick mark) and
+those of Tick all (every box ticked, box and name in the ticked colour), the floor of those two
+steps. Both run with bulkrename's
 memory setup (jemalloc, huge pages, GLib's blocks from it; "Memory setup" under "Tree build"), so that each
 pair differs only in what the application does. Close: the window hides and the program ends
 (it leaves the widgets to the operating system); teardown: destroying the window afterwards, as

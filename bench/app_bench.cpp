@@ -38,6 +38,9 @@
 
 #include <unistd.h>
 
+#include <filerow/filerow.h>
+#include <host/services.h>
+
 #include "sample_tree.h"
 #include "window.h"
 
@@ -52,6 +55,9 @@ const char* const usage =
     "                                       commands, rename, undo, [a new build,] close,\n"
     "                                       teardown\n"
     "       app_bench plain LOCATION         the plain loop in the same window: the same\n"
+    "                                       widgets made, then changed as a change of\n"
+    "                                       rules and Tick all change them, close,\n"
+    "                                       teardown\n"
     "Prints \"step\",rows,value lines: seconds, or memory.\n";
 
 using Clock = std::chrono::steady_clock;
@@ -220,6 +226,7 @@ void run_window(const fs::path& location, bool rebuild, Figures& out) {
 struct RowShape {
   std::string name;
   int indent;
+  bool file;
 };
 
 std::vector<RowShape> row_shapes(const fs::path& location) {
@@ -234,7 +241,7 @@ std::vector<RowShape> row_shapes(const fs::path& location) {
     for (const auto& part : fs::path(name)) path.push_back(part.string());
     auto shared = std::mismatch(path.begin(), path.end(), before.begin(), before.end()).first;
     for (auto it = shared; it != path.end(); ++it)
-      rows.push_back({*it, static_cast<int>(it - path.begin()) + 1});
+      rows.push_back({*it, static_cast<int>(it - path.begin()) + 1, it + 1 == path.end()});
     before = std::move(path);
   }
   return rows;
@@ -255,6 +262,10 @@ void run_plain(const fs::path& location, Figures& out) {
   const std::vector<RowShape> rows = row_shapes(location);
   out.set_rows(rows.size());
   const Memory before = memory();
+  // Every row's check box and name, and the files' right-hand controls
+  // (a change of rules changes only those).
+  std::vector<std::pair<wxCheckBox*, wxTextCtrl*>> boxes;
+  std::vector<std::pair<wxTextCtrl*, wxTextCtrl*>> files;
   out.time("open", [&] {
     wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     wxColour back = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
@@ -284,10 +295,33 @@ void run_plain(const fs::path& location, Figures& out) {
       tick->SetFont(font);
       text->SetFont(font);
       text->SetBackgroundColour(back);
+      boxes.emplace_back(box, text);
+      if (row.file) files.emplace_back(tick, text);
       ++line;
     }
     scroller.GetParent()->Layout();
     scroller.FitInside();
+  });
+  // Each file gets a new name in bold and its tick mark, as the rows do.
+  out.time("rule change (to upper case)", [&] {
+    const wxFont bold = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold();
+    const wxString mark = wxString::FromUTF8(filerow::tick_mark);
+    for (auto [tick, text] : files) {
+      text->ChangeValue(text->GetValue().Upper());
+      tick->ChangeValue(mark);
+      text->SetFont(bold);
+    }
+    settle();
+  });
+  // Every box ticked, and the row's colour that says so.
+  out.time("Tick all", [&] {
+    const wxColour selected = host::services().tree_style()->selected_background();
+    for (auto [box, text] : boxes) {
+      box->Set3StateValue(wxCHK_CHECKED);
+      box->SetBackgroundColour(selected);
+      text->SetBackgroundColour(selected);
+    }
+    settle();
   });
   const Memory after = memory();
   close(window, out);
