@@ -385,12 +385,14 @@ void Window::propose_slice() {
   // Between two slices the toolkit lays out and paints what the slice
   // changed, at a cost that grows with all the rows there are, not with
   // those changed. A slice as long as that pause keeps the rules at least
-  // half the time, however many rows; fixed slices made it quadratic. A
-  // long pause for another reason (a menu held open) makes no slice longer
-  // than a second, so that Stop still answers.
+  // half the time, however many rows; fixed slices made it quadratic. Each
+  // slice also lasts twice the one before, since every pause costs more
+  // than the rows it shows: a few pauses in all, and the first rows still
+  // show at once. No slice lasts more than a second, so that Stop answers.
   constexpr std::chrono::steady_clock::duration longest = std::chrono::seconds(1);
   const auto now = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::duration slice = slice_;
+  std::chrono::steady_clock::duration slice = std::max<std::chrono::steady_clock::duration>(
+      slice_, std::min(2 * job.last_slice, longest));
   if (job.slice_ended != std::chrono::steady_clock::time_point{})
     slice = std::max(slice, std::min(now - job.slice_ended, longest));
   const auto until = now + slice;
@@ -416,6 +418,7 @@ void Window::propose_slice() {
   }
   update_commands();
   job.slice_ended = std::chrono::steady_clock::now();
+  job.last_slice = job.slice_ended - now;
   slice_timer_.StartOnce(1);
 }
 

@@ -164,6 +164,7 @@ class Window : public wxFrame {
     std::size_t next = 0;
     std::chrono::steady_clock::time_point started;
     std::chrono::steady_clock::time_point slice_ended;  // of the slice before, if any
+    std::chrono::steady_clock::duration last_slice{};   // how long that slice took
   };
   std::optional<Reproposal> reproposal_;
   bool layout_owed_ = false;  // a layout on_size() put off while rules were applied
