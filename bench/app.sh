@@ -90,9 +90,8 @@ place), close. The plain loop makes the same widgets, cells, fonts and colours f
 into the same window's tree area and lays it out: the toolkit's floor; then it makes the widget
 changes a change of rules makes (each file's name in upper case and bold, its tick mark) and
 those of Tick all (every box ticked, box and name in the ticked colour), the floor of those two
-steps. Both run with bulkrename's
-memory setup (jemalloc, huge pages, GLib's blocks from it; "Memory setup" under "Tree build"), so that each
-pair differs only in what the application does. Close: the window hides and the program ends
+steps. Both run with bulkrename's memory setup (jemalloc, huge pages, GLib's blocks from it;
+"Memory setup" under "Tree build"), so that each pair differs only in what the application does. Close: the window hides and the program ends
 (it leaves the widgets to the operating system); teardown: destroying the window afterwards, as
 a host that goes on running pays it. Memory: the process's resident memory (VmRSS, and its peak
 VmHWM) once the window shows the folder, and per row the growth while opening.
