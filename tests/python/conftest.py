@@ -2,11 +2,32 @@
 fresh frame with two grid-bag panels for each test, and the host modules of
 this folder (config, skinkit, gizmo, utils) in place of a real host's."""
 
+import ctypes
 import sys
+import time
 
 import pytest
 import wx
 
+
+def wait_for_screen(seconds=10.0):
+    """Waits until the X screen takes a connection: wx.App cannot be made
+    twice in one process, so one refused connection would fail every test."""
+    xlib = ctypes.CDLL("libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    deadline = time.monotonic() + seconds
+    while True:
+        display = xlib.XOpenDisplay(None)
+        if display:
+            xlib.XCloseDisplay(display)
+            return
+        if time.monotonic() > deadline:
+            raise RuntimeError("no X screen takes connections (is DISPLAY set?)")
+        time.sleep(0.2)
+
+
+wait_for_screen()
 APP = wx.App()  # before the host's theme makes its fonts
 
 import config  # noqa: E402
