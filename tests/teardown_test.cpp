@@ -1,9 +1,44 @@
 #include <tickpane/teardown.h>
 #include <tickpane/tickpane.h>
 
+#include <wx/checkbox.h>
+
+#include <gtk/gtk.h>
+
 #include "fixture.h"
 
 using tickpane::Filetree;
+
+namespace {
+
+// The GDK windows that `widget` made in its panel's window.
+std::vector<GdkWindow*> windows_of(const wxWindow& widget) {
+  std::vector<GdkWindow*> windows;
+  GtkWidget* handle = widget.GetHandle();
+  for (GList* child = gdk_window_peek_children(gtk_widget_get_window(handle)); child;
+       child = child->next) {
+    gpointer owner = nullptr;
+    gdk_window_get_user_data(GDK_WINDOW(child->data), &owner);
+    if (owner == handle) windows.push_back(GDK_WINDOW(child->data));
+  }
+  return windows;
+}
+
+// How many of the display's listeners for a seat removed are these windows'.
+guint seat_listeners(const std::vector<GdkWindow*>& windows) {
+  GdkDisplay* display = gdk_display_get_default();
+  guint seat_removed = g_signal_lookup("seat-removed", GDK_TYPE_DISPLAY);
+  auto match = GSignalMatchType(G_SIGNAL_MATCH_ID | G_SIGNAL_MATCH_DATA);
+  guint found = 0;
+  for (GdkWindow* window : windows) {
+    found += g_signal_handlers_block_matched(display, match, seat_removed, 0, nullptr, nullptr,
+                                             window);
+    g_signal_handlers_unblock_matched(display, match, seat_removed, 0, nullptr, nullptr, window);
+  }
+  return found;
+}
+
+}  // namespace
 
 class Teardown : public PanelTest {
  protected:
@@ -70,4 +105,28 @@ TEST_F(Teardown, DestroyRowsSkipsAPanelTheHostDestroyed) {
   EXPECT_EQ(sizer2->GetItemCount(), 0u);
   EXPECT_TRUE(panel2->GetChildren().empty());
   EXPECT_TRUE(panel2->IsShown());
+}
+
+TEST_F(Teardown, DestroyRowsTakesOffTheDisplayOnlyTheWindowsItDestroys) {
+  auto tree = built_tree();
+  // The host's own box in the left panel, outside the sizer.
+  auto* own = new wxCheckBox(panel1, wxID_ANY, "own");
+  frame->Layout();
+  pump();
+  std::vector<GdkWindow*> rows;
+  for (const auto& [box, row] : *filerow::nodes())
+    for (const wxWindow* widget : {static_cast<wxWindow*>(row->checkbox()),
+                                   static_cast<wxWindow*>(row->tick()),
+                                   static_cast<wxWindow*>(row->proposed())})
+      if (widget != nullptr)
+        for (GdkWindow* window : windows_of(*widget)) rows.push_back(window);
+  ASSERT_EQ(seat_listeners(rows), rows.size()) << "GDK no longer has windows listen for seats";
+  std::vector<GdkWindow*> owns = windows_of(*own);
+  ASSERT_EQ(seat_listeners(owns), owns.size());
+
+  tickpane::destroy_rows(*tree);
+
+  // Only the addresses are compared: no window was made since.
+  EXPECT_EQ(seat_listeners(rows), 0u);
+  EXPECT_EQ(seat_listeners(owns), owns.size());
 }
