@@ -7,6 +7,7 @@
 #include <filerow/filerow.h>
 
 #include "checked.h"
+#include "shared_style.h"
 
 namespace filerow {
 
@@ -47,7 +48,15 @@ void Filerow::format_row_rightside() {
   host.format_widget(*text, *host.tree_style());
   auto style = host.tree_style();
   text->SetBackgroundColour(checked ? style->selected_background() : style->background());
-  if (leaf()) embolden_if_changed();
+  if (leaf()) {
+    // A name may turn bold and be ticked later: those looks join the style
+    // sheet now, before the rows show, once per colour of the host's.
+    wxColour foreground = text->UseForegroundColour() ? text->GetForegroundColour() : wxColour();
+    if (!looks_expected(foreground))
+      expect_looks(foreground, {style->background(), style->selected_background()},
+                   {style->font(), style->bold_font()});
+    embolden_if_changed();
+  }
 }
 
 void Filerow::embolden_if_changed() {

@@ -7,7 +7,9 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 namespace filerow {
 
@@ -28,14 +30,32 @@ class StyleSheet {
   // The class of a look given as its rules, written with '\1' for the
   // class's name (no font or colour is written with it).
   const std::string* class_for(const std::string& rules) {
+    bool added = false;
+    const std::string* name = add(rules, added);
+    if (added) reload();
+    return name;
+  }
+
+  // The class of a look, added to the sheet (and `added` set) if new; the
+  // sheet takes effect at the next reload().
+  const std::string* add(const std::string& rules, bool& added) {
     auto known = classes_.find(rules);
     if (known != classes_.end()) return &known->second;
     if (classes_.size() >= most_looks) return nullptr;
     std::string name = "filerow-look-" + std::to_string(classes_.size());
     for (std::size_t at = 0; at < rules.size(); ++at)
       sheet_ += rules[at] == '\1' ? name : std::string(1, rules[at]);
-    gtk_css_provider_load_from_data(provider_, sheet_.c_str(), -1, nullptr);
+    added = true;
     return &(classes_[rules] = name);
+  }
+
+  void reload() { gtk_css_provider_load_from_data(provider_, sheet_.c_str(), -1, nullptr); }
+
+  void expected(const wxColour& foreground) {
+    if (!has_expected(foreground)) expected_.push_back(foreground);
+  }
+  bool has_expected(const wxColour& foreground) const {
+    return std::find(expected_.begin(), expected_.end(), foreground) != expected_.end();
   }
 
  private:
@@ -50,6 +70,7 @@ class StyleSheet {
   std::string sheet_;
   std::string borderless_;
   std::map<std::string, std::string> classes_;
+  std::vector<wxColour> expected_;  // foregrounds; few, as a host's colours are
 };
 
 std::string css_colour(const wxColour& colour) {
@@ -156,6 +177,20 @@ bool apply_look(GtkWidget* widget, const wxColour& foreground, const wxColour& b
   if (name == nullptr) return false;
   swap_class(widget, *name, current);
   return true;
+}
+
+void expect_looks(const wxColour& foreground, std::initializer_list<wxColour> backgrounds,
+                  std::initializer_list<wxFont> fonts) {
+  StyleSheet& sheet = StyleSheet::get();
+  sheet.expected(foreground);
+  bool added = false;
+  for (const wxColour& background : backgrounds)
+    for (const wxFont& font : fonts) sheet.add(rules_of(foreground, background, font), added);
+  if (added) sheet.reload();
+}
+
+bool looks_expected(const wxColour& foreground) {
+  return StyleSheet::get().has_expected(foreground);
 }
 
 void drop_look(GtkWidget* widget, std::string& current) {

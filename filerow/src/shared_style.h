@@ -13,6 +13,7 @@
 #include <wx/colour.h>
 #include <wx/font.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace filerow {
@@ -24,6 +25,15 @@ namespace filerow {
 /// cost more than a provider of the widget's own.
 bool apply_look(GtkWidget* widget, const wxColour& foreground, const wxColour& background,
                 const wxFont& font, std::string& current);
+
+/// Adds to the sheet, in one go, the looks of `foreground` on each of
+/// `backgrounds` in each of `fonts` that it lacks. A look added while widgets
+/// show restyles every widget on the screen; one added beforehand, only the
+/// widgets that take it.
+void expect_looks(const wxColour& foreground, std::initializer_list<wxColour> backgrounds,
+                  std::initializer_list<wxFont> fonts);
+/// Whether expect_looks() had `foreground` (unset or not) already.
+bool looks_expected(const wxColour& foreground);
 
 /// Takes the class `current` names off `widget`, whose look wx gives from now
 /// on; `current` is then empty.
