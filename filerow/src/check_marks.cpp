@@ -169,14 +169,14 @@ class Marks {
                        nullptr);
   }
 
-  // Adds the rules of the boxes of class `key`, made on `button`.
+  // Adds the rules of the boxes named `key`, made on `button`.
   void serve(GtkWidget* button, const std::string& key) {
     if (!assets_) {
       theme_ = theme_in_use();
       assets_ = served_assets(theme_);
     }
     if (assets_->empty()) return;
-    std::string rules = "checkbutton." + key + " check{transition:none}";
+    std::string rules = "checkbutton#" + key + " check{transition:none}";
     switch (rules_for(button, key, rules)) {
       case Made::no_room:
         return;
@@ -207,10 +207,10 @@ class Marks {
 
   enum class Made { made, no_room, failed };
 
-  // Appends the rules giving the boxes of class `key` their marks, rendered
+  // Appends the rules giving the boxes named `key` their marks, rendered
   // for the colours the theme gives the mark of `button` in each state.
   Made rules_for(GtkWidget* button, const std::string& key, std::string& rules) {
-    std::string boxes = "checkbutton." + key;
+    std::string boxes = "checkbutton#" + key;
     auto direction = GtkStateFlags(gtk_widget_get_state_flags(button) &
                                    (GTK_STATE_FLAG_DIR_LTR | GTK_STATE_FLAG_DIR_RTL));
     // The mark's node, as the button's child in the button's place, styled
@@ -275,7 +275,7 @@ class Marks {
   std::pair<std::string, std::string> theme_;  // whose marks the rules hold
   std::optional<std::string> assets_;  // unset: not yet asked; empty: not served
   std::string sheet_;
-  std::set<std::string> fitted_;  // classes whose rules are in the sheet
+  std::set<std::string> fitted_;  // looks whose rules are in the sheet
   std::map<std::string, std::string> images_;  // by mark and colour; kept across themes
 };
 

@@ -23,8 +23,8 @@
 
 namespace filerow {
 
-/// Serves the marks of `check_button`, a row's check box whose class in the
-/// shared style sheet is `look`. A box that loses its look class is left to
+/// Serves the marks of `check_button`, a row's check box whose name in the
+/// shared style sheet is `look`. A box that loses its look name is left to
 /// the theme by that alone.
 void fit_check_marks(GtkWidget* check_button, const std::string& look);
 

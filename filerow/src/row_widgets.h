@@ -20,7 +20,7 @@ class RowCheckBox : public wxCheckBox {
   void DoApplyWidgetStyle(GtkRcStyle* style) override;
 
  private:
-  std::string look_;  // its class in the shared style sheet
+  std::string look_;  // its name in the shared style sheet
 };
 
 /// A row's text control: wx's, with its font and colours given through the

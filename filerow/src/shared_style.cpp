@@ -27,26 +27,26 @@ class StyleSheet {
   // The class of wx's borderless look, and of no transitions.
   const std::string& borderless() const { return borderless_; }
 
-  // The class of a look given as its rules, written with '\1' for the
-  // class's name (no font or colour is written with it).
-  const std::string* class_for(const std::string& rules) {
+  // The name of a look given as its rules, written with '\1' for the name
+  // (no font or colour is written with it).
+  const std::string* name_for(const std::string& rules) {
     bool added = false;
     const std::string* name = add(rules, added);
     if (added) reload();
     return name;
   }
 
-  // The class of a look, added to the sheet (and `added` set) if new; the
+  // The name of a look, added to the sheet (and `added` set) if new; the
   // sheet takes effect at the next reload().
   const std::string* add(const std::string& rules, bool& added) {
-    auto known = classes_.find(rules);
-    if (known != classes_.end()) return &known->second;
-    if (classes_.size() >= most_looks) return nullptr;
-    std::string name = "filerow-look-" + std::to_string(classes_.size());
+    auto known = names_.find(rules);
+    if (known != names_.end()) return &known->second;
+    if (names_.size() >= most_looks) return nullptr;
+    std::string name = "filerow-look-" + std::to_string(names_.size());
     for (std::size_t at = 0; at < rules.size(); ++at)
       sheet_ += rules[at] == '\1' ? name : std::string(1, rules[at]);
     added = true;
-    return &(classes_[rules] = name);
+    return &(names_[rules] = name);
   }
 
   void reload() { gtk_css_provider_load_from_data(provider_, sheet_.c_str(), -1, nullptr); }
@@ -63,13 +63,13 @@ class StyleSheet {
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
                                               GTK_STYLE_PROVIDER(provider_),
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    borderless_ = *class_for(".\1,.\1 *{border:none;border-radius:0;padding:0;transition:none}");
+    borderless_ = *name_for(".\1,.\1 *{border:none;border-radius:0;padding:0;transition:none}");
   }
 
   GtkCssProvider* provider_;
   std::string sheet_;
   std::string borderless_;
-  std::map<std::string, std::string> classes_;
+  std::map<std::string, std::string> names_;
   std::vector<wxColour> expected_;  // foregrounds; few, as a host's colours are
 };
 
@@ -126,22 +126,22 @@ std::string css_font(const PangoFontDescription* font) {
 }
 
 // What wx writes into a window's own style provider for these colours and
-// font, with the widget's own sheet's "*" written as the look's class and the
-// nodes inside it.
+// font, with the widget's own sheet's "*" written as the widget named for the
+// look and the nodes inside it.
 std::string rules_of(const wxColour& foreground, const wxColour& background,
                      const wxFont& font) {
   std::string look;
   if (foreground.IsOk()) look += "color:" + css_colour(foreground) + ";";
   if (background.IsOk()) look += "background:" + css_colour(background) + ";";
   if (font.IsOk()) look += "font:" + css_font(font.GetNativeFontInfo()->description);
-  std::string rules = ".\1,.\1 *{" + look + "}";
+  std::string rules = "#\1,#\1 *{" + look + "}";
   if (foreground.IsOk() || background.IsOk()) {
     std::string selected =
         "{color:" + css_colour(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT)) +
         ";background:" + css_colour(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)) + "}";
-    rules += ".\1 selection" + selected + ".\1:selected,.\1 *:selected" + selected;
-    if (foreground.IsOk()) rules += ".\1,.\1 *{caret-color:" + css_colour(foreground) + "}";
-    if (background.IsOk()) rules += ".\1 undershoot{background:transparent}";
+    rules += "#\1 selection" + selected + "#\1:selected,#\1 *:selected" + selected;
+    if (foreground.IsOk()) rules += "#\1,#\1 *{caret-color:" + css_colour(foreground) + "}";
+    if (background.IsOk()) rules += "#\1 undershoot{background:transparent}";
   }
   return rules;
 }
@@ -161,21 +161,15 @@ bool wx_unframes_borderless_text() {
   return unframes;
 }
 
-void swap_class(GtkWidget* widget, const std::string& name, std::string& current) {
-  GtkStyleContext* context = gtk_widget_get_style_context(widget);
-  if (name == current) return;
-  if (!current.empty()) gtk_style_context_remove_class(context, current.c_str());
-  gtk_style_context_add_class(context, name.c_str());
-  current = name;
-}
 
 }  // namespace
 
 bool apply_look(GtkWidget* widget, const wxColour& foreground, const wxColour& background,
                 const wxFont& font, std::string& current) {
-  const std::string* name = StyleSheet::get().class_for(rules_of(foreground, background, font));
+  const std::string* name = StyleSheet::get().name_for(rules_of(foreground, background, font));
   if (name == nullptr) return false;
-  swap_class(widget, *name, current);
+  if (*name != current) gtk_widget_set_name(widget, name->c_str());
+  current = *name;
   return true;
 }
 
@@ -194,8 +188,7 @@ bool looks_expected(const wxColour& foreground) {
 }
 
 void drop_look(GtkWidget* widget, std::string& current) {
-  if (!current.empty())
-    gtk_style_context_remove_class(gtk_widget_get_style_context(widget), current.c_str());
+  if (!current.empty()) gtk_widget_set_name(widget, nullptr);
   current.clear();
 }
 
