@@ -161,7 +161,6 @@ bool wx_unframes_borderless_text() {
   return unframes;
 }
 
-
 }  // namespace
 
 bool apply_look(GtkWidget* widget, const wxColour& foreground, const wxColour& background,

@@ -13,7 +13,7 @@ namespace tickpane {
 
 namespace {
 
-// The GDK windows of each widget in a pair of sizers.
+// The GDK windows of each widget in the panels' sizers.
 using WindowsOf = std::unordered_map<GtkWidget*, std::vector<GdkWindow*>>;
 
 void add_widgets(wxSizer& sizer, WindowsOf& windows) {
@@ -28,7 +28,8 @@ void add_widgets(wxSizer& sizer, WindowsOf& windows) {
 // its input windows in its panel's: those are the ones found.
 void find_windows(WindowsOf& windows) {
   std::vector<GdkWindow*> panels;
-  for (auto& [widget, mine] : windows) {
+  for (const auto& entry : windows) {
+    GtkWidget* widget = entry.first;
     GdkWindow* panel = gtk_widget_get_has_window(widget) ? nullptr : gtk_widget_get_window(widget);
     if (panel != nullptr && std::find(panels.begin(), panels.end(), panel) == panels.end())
       panels.push_back(panel);
