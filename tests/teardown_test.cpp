@@ -2,10 +2,12 @@
 #include <tickpane/tickpane.h>
 
 #include <wx/checkbox.h>
+#include <wx/textctrl.h>
 
 #include <gtk/gtk.h>
 
 #include "fixture.h"
+#include "input_contexts.h"
 
 using tickpane::Filetree;
 
@@ -35,6 +37,19 @@ guint seat_listeners(const std::vector<GdkWindow*>& windows) {
                                              window);
     g_signal_handlers_unblock_matched(display, match, seat_removed, 0, nullptr, nullptr, window);
   }
+  return found;
+}
+
+// How many listeners the settings have for a change of input method.
+guint input_method_listeners() {
+  GtkSettings* settings = gtk_settings_get_default();
+  guint notify = g_signal_lookup("notify", G_TYPE_OBJECT);
+  GQuark input_method = g_quark_from_static_string("gtk-im-module");
+  auto match = GSignalMatchType(G_SIGNAL_MATCH_ID | G_SIGNAL_MATCH_DETAIL);
+  guint found = g_signal_handlers_block_matched(settings, match, notify, input_method, nullptr,
+                                                nullptr, nullptr);
+  g_signal_handlers_unblock_matched(settings, match, notify, input_method, nullptr, nullptr,
+                                    nullptr);
   return found;
 }
 
@@ -129,4 +144,30 @@ TEST_F(Teardown, DestroyRowsTakesOffTheDisplayOnlyTheWindowsItDestroys) {
   // Only the addresses are compared: no window was made since.
   EXPECT_EQ(seat_listeners(rows), 0u);
   EXPECT_EQ(seat_listeners(owns), owns.size());
+}
+
+// GTK 3.24.49 has each realized entry listen to the settings; 3.24.38 listens
+// once for all, and there this checks only that nothing is taken off.
+TEST_F(Teardown, DestroyRowsTakesOffTheSettingsOnlyTheEntriesItDestroys) {
+  auto tree = built_tree();
+  frame->Layout();
+  pump();
+  const guint with_rows = input_method_listeners();
+  // The host's own entry in the right panel, outside the sizer.
+  auto* own = new wxTextCtrl(panel2, wxID_ANY, "own");
+  frame->Layout();
+  pump();
+  const guint per_entry = input_method_listeners() - with_rows;
+  ASSERT_LE(per_entry, 1u);
+  guint entries = 0;
+  for (const auto& [box, row] : *filerow::nodes())
+    entries += (row->tick() != nullptr) + (row->proposed() != nullptr);
+  ASSERT_GE(with_rows, entries * per_entry);
+
+  tickpane::destroy_rows(*tree);
+
+  EXPECT_EQ(input_method_listeners(), with_rows - entries * per_entry + per_entry);
+  // The host's entry was known, and is still listening.
+  tickpane::leave_settings(*own);
+  EXPECT_EQ(input_method_listeners(), with_rows - entries * per_entry);
 }

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "input_contexts.h"
 #include "reveal_batch.h"
 
 namespace tickpane {
@@ -66,6 +67,8 @@ std::pair<Row, Filetree::Branchnodes> Filetree::add_branch(
 }
 
 void Filetree::build() {
+  // Before any row's entry is realized, for destroy_rows().
+  remember_input_contexts();
   rownmb_ = 0;
   nmbleaves_ = 0;
   head_ = Filerow::create({""}, nullptr, -1, rownmb_ - 1);

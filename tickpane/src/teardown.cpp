@@ -5,6 +5,8 @@
 
 #include <gtk/gtk.h>
 
+#include "input_contexts.h"
+
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
@@ -47,11 +49,13 @@ void find_windows(WindowsOf& windows) {
 
 // GDK has every window it makes listen to its display for a seat removed,
 // and a window destroyed leaves by searching every listener the display has:
-// deleting N widgets searched N times through up to N listeners. Taking the
-// rows' windows off first, in the order they were made, finds each near the
-// front; GDK's own searches then run over the few listeners left. Nothing
-// runs between this and the widgets' deletion, so no seat change goes unseen.
-void leave_display(const std::vector<wxSizer*>& sizers) {
+// deleting N widgets searched N times through up to N listeners. Text
+// entries' input method contexts do the same with the screen's settings
+// (input_contexts.h). Taking the rows off both first, in the order they were
+// made, finds each near the front; GDK's and GTK's own searches then run over
+// the few listeners left. Nothing runs between this and the widgets'
+// deletion, so no seat or input method change goes unseen.
+void leave_shared_objects(const std::vector<wxSizer*>& sizers) {
   guint seat_removed = g_signal_lookup("seat-removed", GDK_TYPE_DISPLAY);
   GdkDisplay* display = gdk_display_get_default();
   if (seat_removed == 0 || display == nullptr) return;
@@ -68,6 +72,7 @@ void leave_display(const std::vector<wxSizer*>& sizers) {
           g_signal_handler_find(display, match, seat_removed, 0, nullptr, nullptr, window);
       if (listener != 0) g_signal_handler_disconnect(display, listener);
     }
+    leave_settings(*widget);
   };
   // Rows make their widgets, and the widgets their windows, in this order.
   for (const auto& [box, row] : *filerow::nodes()) {
@@ -94,7 +99,7 @@ void destroy_rows(Filetree& tree) {
     if (side.shown) side.panel->Hide();
     if (side.sizer != nullptr) sizers.push_back(side.sizer);
   }
-  leave_display(sizers);
+  leave_shared_objects(sizers);
   // Hidden, a panel is not resized and redrawn per widget; Clear() deletes
   // the first line first, which wx and GTK find at the front of their lists.
   for (Side& side : sides)
