@@ -339,8 +339,7 @@ void Window::rebuild() {
     show_report(said_);
     SetStatusText("Arranging the rows...");
     GetStatusBar()->Update();
-    proposal_width_ = 0;
-    fit_proposals();
+    fit_proposals(true);
     scroller_->Show();
     scroller_->GetParent()->Layout();
     scroller_->Scroll(0, 0);
@@ -386,13 +385,13 @@ void Window::propose_slice() {
   // changed, at a cost that grows with all the rows there are, not with
   // those changed. A slice as long as that pause keeps the rules at least
   // half the time, however many rows; fixed slices made it quadratic. Each
-  // slice also lasts twice the one before, since every pause costs more
+  // slice also lasts four times the one before, since every pause costs more
   // than the rows it shows: a few pauses in all, and the first rows still
   // show at once. No slice lasts more than a second, so that Stop answers.
   constexpr std::chrono::steady_clock::duration longest = std::chrono::seconds(1);
   const auto now = std::chrono::steady_clock::now();
   std::chrono::steady_clock::duration slice = std::max<std::chrono::steady_clock::duration>(
-      slice_, std::min(2 * job.last_slice, longest));
+      slice_, std::min(4 * job.last_slice, longest));
   if (job.slice_ended != std::chrono::steady_clock::time_point{})
     slice = std::max(slice, std::min(now - job.slice_ended, longest));
   const auto until = now + slice;
@@ -411,10 +410,7 @@ void Window::propose_slice() {
     SetStatusText(wxString::Format("Applying the rules: %zu of %zu names done. Stop gives back "
                                    "the names proposed before.",
                                    job.next, entries.size()));
-    if (!stop_->IsShown()) {
-      stop_->Show();
-      stop_->GetParent()->Layout();
-    }
+    show_stop(true);
   }
   update_commands();
   job.slice_ended = std::chrono::steady_clock::now();
@@ -437,15 +433,10 @@ void Window::stop_rules() {
 }
 
 void Window::end_rules(const wxString& status) {
-  if (stop_->IsShown()) {
-    stop_->Hide();
-    stop_->GetParent()->Layout();
-  }
-  fit_proposals();
-  if (layout_owed_) {
-    layout_owed_ = false;
-    SendSizeEvent();
-  }
+  show_stop(false);
+  // Only the rows' sizes changed: laid out once, the window need not be again.
+  if (!fit_proposals(false) && layout_owed_) SendSizeEvent();
+  layout_owed_ = false;
   SetStatusText(status);
   show_edited();
   update_commands();
@@ -522,8 +513,7 @@ void Window::show_changes() {
     return;
   }
   show_report(said_);
-  proposal_width_ = 0;
-  fit_proposals();
+  fit_proposals(true);
   scroller_->Scroll(0, 0);
   SetStatusText(filerow::to_display(progress_));
   show_edited();
@@ -548,7 +538,14 @@ std::string Window::save_screenshot(const std::string& path) const {
   return {};
 }
 
-void Window::fit_proposals() {
+void Window::show_stop(bool shown) {
+  if (stop_->IsShown() == shown) return;
+  stop_->Show(shown);
+  // Its row keeps its height, so the rows below need no layout.
+  stop_->GetContainingSizer()->Layout();
+}
+
+bool Window::fit_proposals(bool rows_changed) {
   // The rows make their proposed names as wide as the widest name made before
   // them, which cuts longer proposals short: widen them all to the longest.
   int width = filerow::textwidth();
@@ -556,18 +553,21 @@ void Window::fit_proposals() {
     for (const Row& row : tree_->entries())
       if (wxTextCtrl* text = row->proposed())
         width = std::max(width, text->GetTextExtent(text->GetValue()).x + text->GetCharWidth() * 3);
-  // Laying out many rows takes long: only when the width has changed.
-  if (width == proposal_width_) return;
+  // Laying out many rows takes long: only what changed.
+  if (width == proposal_width_ && !rows_changed) return false;
   proposal_width_ = width;
   for (const auto& [widget, row] : *filerow::nodes())
     if (wxTextCtrl* text = row->proposed())
       text->SetMinSize(wxSize(width, text->GetMinSize().y));
-  for (wxPanel* panel : {panel1_, panel2_}) {
-    panel->InvalidateBestSize();
-    panel->Layout();
+  if (rows_changed) {
+    panel1_->InvalidateBestSize();
+    panel1_->Layout();
   }
+  panel2_->InvalidateBestSize();
+  panel2_->Layout();
   scroller_->Layout();
   scroller_->FitInside();
+  return true;
 }
 
 void Window::show_progress(const std::string& text) {

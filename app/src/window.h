@@ -96,7 +96,12 @@ class Window : public wxFrame {
   /// Shows the folder as it is after a rename or an undo: in the rows there
   /// are where they can show it as a new tree would, else in a new tree.
   void show_changes();
-  void fit_proposals();
+  /// Widens every proposed name to the longest and lays out the proposals if
+  /// their width changed, or both panels if `rows_changed` (more than the
+  /// proposals): true if it laid out.
+  bool fit_proposals(bool rows_changed);
+  /// Shows or hides Stop, laying out its row only.
+  void show_stop(bool shown);
   void show_progress(const std::string& text);
   void show_edited();
   void report(const std::string& text);
