@@ -15,8 +15,8 @@
 
 namespace tickpane {
 
-/// From now on, notes on each widget realized with an input method context
-/// which context that is. Every later call does nothing. Widgets realized
+/// From now on, notes on each text entry realized which input method context
+/// it was realized with. Every later call does nothing. Entries realized
 /// before are not known, and are left to GTK.
 /// REQUIRES: GUI thread.
 void remember_input_contexts();
