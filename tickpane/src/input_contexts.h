@@ -6,8 +6,8 @@
 // GTK 3.24.49 (3.24.38 listened once for all) has each realized entry's input
 // method context listen to its screen's settings for a change of input method,
 // and leave by searching every listener the settings have: deleting N entries
-// searched N times through up to N listeners. The context is private to its entry; the only
-// way to learn it is to be told when GTK gives it its window.
+// searched N times through up to N listeners. The context is private to its
+// entry; the only way to learn it is to be told when GTK gives it its window.
 
 #include <tickpane/export.h>
 

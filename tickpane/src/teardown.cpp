@@ -5,11 +5,11 @@
 
 #include <gtk/gtk.h>
 
-#include "input_contexts.h"
-
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
+
+#include "input_contexts.h"
 
 namespace tickpane {
 
