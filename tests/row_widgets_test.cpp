@@ -1,4 +1,5 @@
 #include <filerow/filerow.h>
+#include <tickpane/grid_bag_sizer.h>
 
 #include <wx/gbsizer.h>
 
@@ -156,6 +157,20 @@ TEST_F(RowWidgets, BadPlacementOrFailingProposalIsAnErrorThatKeepsWhatWasMade) {
   EXPECT_EQ(left_only->proposed(), nullptr);
   EXPECT_EQ(sizer2->FindItemAtPosition({1, 1}), nullptr);
   EXPECT_NO_THROW(left_only->format_row());  // a row without its right side formats its left
+}
+
+TEST_F(RowWidgets, ALinearSizerTakesTheCellsAndRefusesATakenLineAsWxDoes) {
+  panel1->SetSizer(sizer1 = new tickpane::GridBagSizer);
+  panel2->SetSizer(sizer2 = new tickpane::GridBagSizer);
+  use_transform({});
+  Row first = row("a", 0, 0);
+  Row second = row("b", 2, 1);
+  EXPECT_EQ(cell_at(sizer1, 1, 0).items.at(1)->GetWindow(), second->checkbox());
+  EXPECT_EQ(cell_at(sizer2, 1, 1).items.at(2)->GetWindow(), second->proposed());
+  EXPECT_EQ(cell_at(sizer2, 0, 1).border, 2);
+  EXPECT_THROW(Filerow::create({"", "c"}, nullptr, 1, 1), std::invalid_argument);
+  EXPECT_EQ(sizer1->GetItemCount(), 2u);
+  EXPECT_EQ(filerow::nodes()->size(), 2u);
 }
 
 TEST_F(RowWidgets, AwkwardNamesShowOnOneLineAndKeepTheirBytes) {

@@ -2,12 +2,14 @@
 // right cell (tick mark, indent spacer, proposed name), on grid line rownmb
 // of each panel's grid-bag sizer.
 
+#include <filerow/cell_grid.h>
 #include <filerow/display_text.h>
 #include <filerow/filerow.h>
 
 #include <wx/gbsizer.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "check_marks.h"
@@ -44,14 +46,17 @@ void place(wxGridBagSizer& sizer, std::unique_ptr<wxBoxSizer> cell, int rownmb, 
   if (rownmb < 0)
     throw std::invalid_argument("Filerow: grid line " + std::to_string(rownmb) +
                                 " is below the first");
+  // The item owns the cell; the sizer takes the item unless it refuses it.
+  auto item = std::make_unique<wxGBSizerItem>(cell.release(), wxGBPosition(rownmb, column),
+                                              wxDefaultSpan, flag, 2, nullptr);
   wxAssertHandler_t handler = wxSetAssertHandler(nullptr);
-  // The sizer owns the cell from here on, and deletes it if it refuses it.
-  wxSizerItem* placed =
-      sizer.Add(cell.release(), wxGBPosition(rownmb, column), wxDefaultSpan, flag, 2);
+  auto* fast = dynamic_cast<CellGrid*>(&sizer);
+  wxSizerItem* placed = fast ? fast->add_cell(item.get()) : sizer.Add(item.get());
   wxSetAssertHandler(handler);
   if (placed == nullptr)
     throw std::invalid_argument("Filerow: grid line " + std::to_string(rownmb) +
                                 " already holds a cell in column " + std::to_string(column));
+  item.release();
 }
 
 // A row's text control, held back while a build is on.

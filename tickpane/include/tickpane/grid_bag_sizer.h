@@ -2,6 +2,7 @@
 
 // A wxGridBagSizer that lays out in time linear in its items.
 
+#include <filerow/cell_grid.h>
 #include <tickpane/export.h>
 
 #include <wx/gbsizer.h>
@@ -50,8 +51,10 @@ namespace tickpane {
 /// FindItemWithData(), Get/SetItemPosition/Span by index look-up aside, and
 /// the Add() overloads without a position.
 ///
+/// Rows place their cells through the index too (filerow::CellGrid).
+///
 /// REQUIRES: GUI thread, as every sizer.
-class TICKPANE_API GridBagSizer : public wxGridBagSizer {
+class TICKPANE_API GridBagSizer : public wxGridBagSizer, public filerow::CellGrid {
  public:
   explicit GridBagSizer(int vgap = 0, int hgap = 0);
   ~GridBagSizer() override;
@@ -69,6 +72,7 @@ class TICKPANE_API GridBagSizer : public wxGridBagSizer {
   /// Takes the item, or returns null (with wx's assertion) and leaves it to
   /// the caller when an item is in the way.
   wxSizerItem* Add(wxGBSizerItem* item);
+  wxSizerItem* add_cell(wxGBSizerItem* item) override { return Add(item); }
 
   wxGBPosition GetItemPosition(wxWindow* window);
   wxGBPosition GetItemPosition(wxSizer* sizer);
