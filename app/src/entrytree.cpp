@@ -99,6 +99,16 @@ void Entrytree::show_proposal(std::size_t index, const std::string& text) {
   if (!edited(index)) propose(index, text);
 }
 
+void Entrytree::show_text(std::size_t index, const std::string& text) {
+  if (!edited(index) && set_texts(index, text)) unstyled_.push_back(entries_[index]);
+}
+
+void Entrytree::restyle_shown() {
+  std::vector<Row> rows = std::move(unstyled_);
+  unstyled_.clear();
+  for (const Row& row : rows) row->format_row();
+}
+
 bool Entrytree::update_in_place() {
   const std::vector<Problem> unreadable = unreadable_;
   std::vector<std::size_t> made_entries;
@@ -166,12 +176,23 @@ bool Entrytree::update_in_place() {
     parent->set_children(std::move(children));
   }
   std::vector<bool> entry(rows.size(), false);
-  for (std::size_t k = 0; k < entries_.size(); ++k) {
-    entry[made_entries[k]] = true;
-    show_as_new(entries_[k], proposal_->propose(entries_[k]->name(), static_cast<long>(k)));
+  // Each row is styled once every text is set (see show_text()).
+  try {
+    for (std::size_t k = 0; k < entries_.size(); ++k) {
+      entry[made_entries[k]] = true;
+      unstyled_.push_back(entries_[k]);
+      show_as_new(entries_[k], proposal_->propose(entries_[k]->name(), static_cast<long>(k)));
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      if (!entry[i]) {
+        unstyled_.push_back(rows[i]);
+        show_as_new(rows[i], rows[i]->name());
+      }
+  } catch (...) {
+    restyle_shown();
+    throw;
   }
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    if (!entry[i]) show_as_new(rows[i], rows[i]->name());
+  restyle_shown();
   return true;
 }
 
@@ -189,15 +210,18 @@ void Entrytree::show_as_new(const Row& row, const std::string& proposal) {
   const wxString mark =
       text == name ? blank_tick : row->ticked() ? wxString::FromUTF8(filerow::tick_mark) : " ";
   if (row->tick()->GetValue() != mark) row->tick()->ChangeValue(mark);
-  row->format_row();
 }
 
 void Entrytree::propose(std::size_t index, const std::string& text) {
+  if (set_texts(index, text)) entries_[index]->format_row();
+}
+
+bool Entrytree::set_texts(std::size_t index, const std::string& text) {
   const Row& row = entries_[index];
   row->set_proposal(text);
   wxString value = filerow::to_display(text);
   wxTextCtrl* control = row->proposed();
-  if (control == nullptr || control->GetValue() == value) return;
+  if (control == nullptr || control->GetValue() == value) return false;
   // What the row's own handler does for a new text, but without its repaint
   // of the left panel, which for every row of a tree took most of the time;
   // the window is painted once the rows are done.
@@ -206,7 +230,7 @@ void Entrytree::propose(std::size_t index, const std::string& text) {
   row->set_ticked(ticked);
   if (wxTextCtrl* mark = row->tick())
     mark->ChangeValue(ticked ? wxString::FromUTF8(filerow::tick_mark) : wxString(" "));
-  row->format_row();
+  return true;
 }
 
 bool Entrytree::edited(std::size_t index) const {

@@ -51,6 +51,14 @@ class Entrytree : public tickpane::Filetree {
   /// Proposes `text` for the entry at `index`, unless the user has typed a
   /// name of their own there; its check box is left as it is.
   void show_proposal(std::size_t index, const std::string& text);
+  /// As show_proposal(), but the row's styling (fonts, colours, bold name)
+  /// waits for restyle_shown(), which must follow before the event loop runs
+  /// again. GTK goes over every widget of a panel at the first text set after
+  /// any widget's styling there changed, so rows shown one after the other,
+  /// each styled at once, cost time in the rows squared.
+  void show_text(std::size_t index, const std::string& text);
+  /// Styles the rows shown since the last call whose styling waits.
+  void restyle_shown();
 
   /// Whether the proposed name of the entry at `index` is one the user typed.
   bool edited(std::size_t index) const;
@@ -81,8 +89,11 @@ class Entrytree : public tickpane::Filetree {
 
  private:
   void propose(std::size_t index, const std::string& text);
-  /// Gives `row` the proposal, text, tick mark and styling a new row
-  /// proposing `proposal` has.
+  /// The proposal's part of propose() but the styling: its text and tick mark.
+  /// Returns whether the text changed, and so the row's styling must follow.
+  bool set_texts(std::size_t index, const std::string& text);
+  /// Gives `row` the proposal, text and tick mark a new row proposing
+  /// `proposal` has; its styling is left to the caller (see show_text()).
   void show_as_new(const Row& row, const std::string& proposal);
   void on_text(wxCommandEvent& event);
 
@@ -90,6 +101,7 @@ class Entrytree : public tickpane::Filetree {
   bool hidden_;
   std::vector<Problem> unreadable_;
   std::vector<Row> entries_;
+  std::vector<Row> unstyled_;  // shown, their styling waiting for restyle_shown()
   std::function<void()> on_edit_;
 };
 

@@ -395,12 +395,18 @@ void Window::propose_slice() {
   if (job.slice_ended != std::chrono::steady_clock::time_point{})
     slice = std::max(slice, std::min(now - job.slice_ended, longest));
   const auto until = now + slice;
-  while (job.next < entries.size()) {
-    const std::size_t i = job.next++;
-    if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
-    tree_->show_proposal(i, job.proposal->propose(entries[i]->name(), static_cast<long>(i)));
-    if (std::chrono::steady_clock::now() >= until) break;
+  try {
+    while (job.next < entries.size()) {
+      const std::size_t i = job.next++;
+      if (i == job.before.size()) job.before.push_back(tree_->proposed(i));
+      tree_->show_text(i, job.proposal->propose(entries[i]->name(), static_cast<long>(i)));
+      if (std::chrono::steady_clock::now() >= until) break;
+    }
+  } catch (...) {
+    tree_->restyle_shown();
+    throw;
   }
+  tree_->restyle_shown();
   if (job.next == entries.size()) {
     reproposal_.reset();
     end_rules("");
@@ -424,7 +430,8 @@ void Window::stop_rules() {
   Reproposal job = std::move(*reproposal_);
   reproposal_.reset();
   if (tree_) {
-    for (std::size_t i = 0; i < job.before.size(); ++i) tree_->show_proposal(i, job.before[i]);
+    for (std::size_t i = 0; i < job.before.size(); ++i) tree_->show_text(i, job.before[i]);
+    tree_->restyle_shown();
     tree_->set_proposal(job.former);
   }
   proposal_ = job.former;

@@ -100,6 +100,15 @@ class Application : public ::testing::Test {
             row->checkbox()->GetBackgroundColour(),
             row->proposed()->GetBackgroundColour()};
   }
+  // Expects each of `rows` to look as its own handler leaves it for the text
+  // it shows (a row never proposed anything else has a wider blank mark).
+  static void expect_as_their_handlers_leave_them(const std::vector<Row>& rows) {
+    std::vector<Looks> shown;
+    for (const Row& row : rows) shown.push_back(looks(row));
+    for (const Row& row : rows) row->proposed()->SetValue(row->proposed()->GetValue());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      EXPECT_EQ(looks(rows[i]), shown[i]) << rows[i]->name();
+  }
   // Everything the window shows and its tree holds, a line per widget or row:
   // two windows alike have the same picture.
   std::vector<std::string> picture() const {
