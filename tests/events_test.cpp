@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "fixture.h"
+#include "screen_image.h"
 
 using filerow::Row;
 using tickpane::Filetree;
@@ -189,4 +190,44 @@ TEST_F(Events, ErrorInAHandlerGoesToTheHostAndTheLoopGoesOn) {
   EXPECT_EQ(services->handler_errors.size(), 2u);
   // Called directly, the operation passes its error on.
   EXPECT_THROW(x->checkbox_click(click), std::runtime_error);
+}
+
+TEST_F(PanelTest, FoldingManyRowsHidesAndShowsEachAndLeavesThePanelsAsTheyWere) {
+  TempFolder dir;
+  for (int i = 0; i < 40; ++i) dir.file("top/" + std::string(i < 20 ? "a/" : "b/") +
+                                        "f" + std::to_string(i));
+  auto config = std::make_shared<host::PlainConfig>(dir.path().string());
+  Filetree tree(panel1, panel2, sizer1, sizer2, config, nullptr, nullptr);
+  tree.build();
+  auto* shown = new wxTextCtrl(panel2, wxID_ANY, "host's");
+  auto* hidden = new wxTextCtrl(panel2, wxID_ANY, "host's hidden");
+  hidden->Hide();
+  frame->Show();
+  const wxImage before = screenshot();
+  auto children = [&] {
+    std::vector<wxWindow*> all;
+    for (wxPanel* panel : {panel1, panel2})
+      for (wxWindow* child : panel->GetChildren()) all.push_back(child);
+    return all;
+  };
+  const std::vector<wxWindow*> order = children();
+
+  Row top = tree.head()->children().find("top");
+  top->collapse();
+  for (const auto& [box, row] : *filerow::nodes()) {
+    const bool visible = row == top || row == tree.head();
+    EXPECT_EQ(box->IsShown(), visible) << row->name();
+    EXPECT_EQ(row->proposed()->IsShown(), visible) << row->name();
+    EXPECT_EQ(row->tick()->IsShown(), visible) << row->name();
+  }
+  top->expand();
+  for (const auto& [box, row] : *filerow::nodes())
+    EXPECT_TRUE(box->IsShown() && row->proposed()->IsShown() && row->tick()->IsShown())
+        << row->name();
+  EXPECT_TRUE(shown->IsShown());
+  EXPECT_FALSE(hidden->IsShown());
+  EXPECT_EQ(children(), order);
+  EXPECT_TRUE(same_pixels(screenshot(), before)) << "the panels look different after folding";
+  hidden->Destroy();
+  shown->Destroy();
 }

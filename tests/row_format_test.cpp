@@ -2,11 +2,11 @@
 
 #include <gtk/gtk.h>
 
-#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
 #include "fixture.h"
+#include "screen_image.h"
 
 using filerow::Filerow;
 using filerow::Row;
@@ -25,11 +25,6 @@ void style_like(wxWindow* plain, wxWindow* row) {
   plain->SetFont(row->GetFont());
   if (row->UseBackgroundColour()) plain->SetBackgroundColour(row->GetBackgroundColour());
   if (row->UseForegroundColour()) plain->SetForegroundColour(row->GetForegroundColour());
-}
-
-bool same_pixels(const wxImage& a, const wxImage& b) {
-  return a.GetSize() == b.GetSize() &&
-         std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
 }
 
 }  // namespace

@@ -5,7 +5,10 @@
 
 #include <wx/sizer.h>
 
+#include <vector>
+
 #include "checked.h"
+#include "show_many.h"
 
 namespace filerow {
 
@@ -47,40 +50,37 @@ void ContextMenu::on_expand(wxCommandEvent&) {
 }
 
 void Filerow::collapse() {
-  if (leaf()) {
-    format_row();
-    return;
-  }
-  collapsed_ = true;
-  wxFont font = host::services().tree_style()->collapsed_font();
-  need(checkbox(), "check box").SetFont(font);
-  if (wxTextCtrl* text = proposed()) {
-    need(tick(), "tick-mark control").SetFont(font);
-    text->SetFont(font);
-  }
-  for (const Row& child : child_rows()) {
-    child->collapse();
-    need(child->checkbox(), "check box").Hide();
-    if (wxTextCtrl* text = child->proposed()) {
-      need(child->tick(), "tick-mark control").Hide();
-      text->Hide();
-    }
-  }
-  format_row();
+  std::vector<wxWindow*> below;
+  fold(true, below);
+  show_many(below, false);
 }
 
 void Filerow::expand() {
+  std::vector<wxWindow*> below;
+  fold(false, below);
+  show_many(below, true);
+}
+
+void Filerow::fold(bool collapse, std::vector<wxWindow*>& below) {
   if (leaf()) {
     format_row();
     return;
   }
-  collapsed_ = false;
+  collapsed_ = collapse;
+  if (collapse) {
+    wxFont font = host::services().tree_style()->collapsed_font();
+    need(checkbox(), "check box").SetFont(font);
+    if (wxTextCtrl* text = proposed()) {
+      need(tick(), "tick-mark control").SetFont(font);
+      text->SetFont(font);
+    }
+  }
   for (const Row& child : child_rows()) {
-    child->expand();
-    need(child->checkbox(), "check box").Show();
+    child->fold(collapse, below);
+    below.push_back(&need(child->checkbox(), "check box"));
     if (wxTextCtrl* text = child->proposed()) {
-      need(child->tick(), "tick-mark control").Show();
-      text->Show();
+      below.push_back(&need(child->tick(), "tick-mark control"));
+      below.push_back(text);
     }
   }
   format_row();

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 wxImage screen_image(const wxRect& area) {
@@ -17,4 +18,9 @@ wxImage screen_image(const wxRect& area) {
   }
   g_object_unref(shot);
   return image;
+}
+
+bool same_pixels(const wxImage& a, const wxImage& b) {
+  return a.GetSize() == b.GetSize() &&
+         std::equal(a.GetData(), a.GetData() + 3 * a.GetWidth() * a.GetHeight(), b.GetData());
 }

@@ -9,3 +9,6 @@
 /// window system: wx's screen device context could go on giving what a window
 /// destroyed earlier had drawn there.
 wxImage screen_image(const wxRect& area);
+
+/// Whether `a` and `b` have the same size and pixels.
+bool same_pixels(const wxImage& a, const wxImage& b);

@@ -236,6 +236,9 @@ class FILEROW_API Filerow : public std::enable_shared_from_this<Filerow> {
   /// Width of the indentation spacer in both cells.
   int spacer() const;
   void embolden_if_changed();
+  /// Collapses or expands this row and every row below it, restyling each,
+  /// and adds the widgets of the rows below to `below`, to hide or show.
+  void fold(bool collapse, std::vector<wxWindow*>& below);
   /// Whether `row` is this row or below it.
   bool holds(const Filerow& row) const;
   /// Remembers `widget` as one bound to this row's handlers.
