@@ -95,10 +95,6 @@ void Entrytree::on_add_node(const Row& node) {
   propose(index, proposal_->propose(node->name(), static_cast<long>(index)));
 }
 
-void Entrytree::show_proposal(std::size_t index, const std::string& text) {
-  if (!edited(index)) propose(index, text);
-}
-
 void Entrytree::show_text(std::size_t index, const std::string& text) {
   if (!edited(index) && set_texts(index, text)) unstyled_.push_back(entries_[index]);
 }

@@ -49,13 +49,12 @@ class Entrytree : public tickpane::Filetree {
   /// What was last proposed for the entry at `index`.
   const std::string& proposed(std::size_t index) const { return entries_.at(index)->proposal(); }
   /// Proposes `text` for the entry at `index`, unless the user has typed a
-  /// name of their own there; its check box is left as it is.
-  void show_proposal(std::size_t index, const std::string& text);
-  /// As show_proposal(), but the row's styling (fonts, colours, bold name)
-  /// waits for restyle_shown(), which must follow before the event loop runs
-  /// again. GTK goes over every widget of a panel at the first text set after
-  /// any widget's styling there changed, so rows shown one after the other,
-  /// each styled at once, cost time in the rows squared.
+  /// name of their own there; its check box is left as it is. The row's
+  /// styling (fonts, colours, bold name) waits for restyle_shown(), which
+  /// must follow before the event loop runs again: GTK goes over every widget
+  /// of a panel at the first text set after any widget's styling there
+  /// changed, so rows styled one by one as their texts are set cost time in
+  /// the rows squared.
   void show_text(std::size_t index, const std::string& text);
   /// Styles the rows shown since the last call whose styling waits.
   void restyle_shown();
